@@ -1,0 +1,94 @@
+#pragma once
+// Owning wrappers for the platform's handles: one policy per handle kind,
+// move-only, closed exactly once.
+#include "winlib/Win.h"
+
+#include <utility>
+
+namespace qrx {
+
+template <typename T, typename Traits>
+class UniqueResource {
+ public:
+  UniqueResource() noexcept = default;
+  explicit UniqueResource(T value) noexcept : value_(value) {}
+  UniqueResource(const UniqueResource&) = delete;
+  UniqueResource& operator=(const UniqueResource&) = delete;
+  UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
+  UniqueResource& operator=(UniqueResource&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  ~UniqueResource() { reset(); }
+
+  T get() const noexcept { return value_; }
+  explicit operator bool() const noexcept { return Traits::Valid(value_); }
+  T release() noexcept { return std::exchange(value_, Traits::Null()); }
+  void reset(T value = Traits::Null()) noexcept {
+    if (Traits::Valid(value_)) Traits::Close(value_);
+    value_ = value;
+  }
+  // For functions that fill in a handle through a pointer.
+  T* put() noexcept {
+    reset();
+    return &value_;
+  }
+
+ private:
+  T value_ = Traits::Null();
+};
+
+struct FileHandleTraits {
+  static HANDLE Null() noexcept { return INVALID_HANDLE_VALUE; }
+  static bool Valid(HANDLE h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+  static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+struct KernelHandleTraits {
+  static HANDLE Null() noexcept { return nullptr; }
+  static bool Valid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+struct FindHandleTraits {
+  static HANDLE Null() noexcept { return INVALID_HANDLE_VALUE; }
+  static bool Valid(HANDLE h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+  static void Close(HANDLE h) noexcept { ::FindClose(h); }
+};
+struct RegKeyTraits {
+  static HKEY Null() noexcept { return nullptr; }
+  static bool Valid(HKEY h) noexcept { return h != nullptr; }
+  static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
+};
+struct ModuleTraits {
+  static HMODULE Null() noexcept { return nullptr; }
+  static bool Valid(HMODULE h) noexcept { return h != nullptr; }
+  static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
+};
+template <typename G>
+struct GdiTraits {
+  static G Null() noexcept { return nullptr; }
+  static bool Valid(G h) noexcept { return h != nullptr; }
+  static void Close(G h) noexcept { ::DeleteObject(h); }
+};
+
+using UniqueFile = UniqueResource<HANDLE, FileHandleTraits>;      // CreateFile
+using UniqueHandle = UniqueResource<HANDLE, KernelHandleTraits>;  // semaphores, processes
+using UniqueFind = UniqueResource<HANDLE, FindHandleTraits>;
+using UniqueHKey = UniqueResource<HKEY, RegKeyTraits>;
+using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
+template <typename G>
+using UniqueGdi = UniqueResource<G, GdiTraits<G>>;
+
+// Restores a device context's selection when the scope ends.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(::SelectObject(dc, obj)) {}
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+  ~SelectGuard() { ::SelectObject(dc_, old_); }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace qrx
