@@ -1,0 +1,158 @@
+#pragma once
+// One run of a search over a directory tree: walks the directories, picks the files that
+// match the masks and the optional advanced criteria, reads them as lines, matches each
+// line and hands the results to the results tree.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/LineMatcher.h"
+#include "engine/MaskList.h"
+#include "engine/SearchResultList.h"
+#include "engine/TextReader.h"
+#include "winlib/Win.h"
+
+class TGCustomOutline;
+
+// The advanced search dialog's record; sizes in kilobytes there, in bytes once stored.
+struct AdvancedCriteria {
+  int32_t DateKind = 0;  // 0 any, 1 before Date1, 2 after Date1, 3 between
+  double Date1 = 0;
+  double Date2 = 0;
+  int32_t SizeKind = 0;  // 0 any, 1 smaller than Size1, 2 larger, 3 between
+  int32_t Size1 = 0;
+  int32_t Size2 = 0;
+  uint32_t Attributes = 0;  // 1 read-only, 2 hidden, 4 system, 32 archive
+};
+
+// The stop signal: its Reason becomes the run's result code.
+class EStopSearch : public std::runtime_error {
+ public:
+  EStopSearch(const std::string& message, uint8_t reason) : std::runtime_error(message), Reason(reason) {}
+  uint8_t Reason;
+};
+
+class TFileSearchObj;
+using TSearchProgressEvent =
+    std::function<void(TFileSearchObj* sender, int32_t matches, int32_t filesWithMatches,
+                       int32_t filesSearched, const std::string& fileName, bool& cancel)>;
+using TReplaceProgressEvent =
+    std::function<void(TFileSearchObj* sender, int32_t matches, int32_t replacements, int32_t filesChanged,
+                       int32_t filesSearched, const std::string& fileName, bool& cancel)>;
+
+// Option bits of a request.
+enum : uint16_t {
+  optLineNumbers = 0x0001,
+  optFileLines = 0x0002,
+  optFullPaths = 0x0004,
+  optMatchCounts = 0x0008,
+  optSubDirs = 0x0010,
+  optCaseSensitive = 0x0200,
+  optWholeWords = 0x0400,
+  optLineStart = 0x0800,
+  optLineEnd = 0x1000,
+};
+
+// Result codes of Execute.
+enum : uint8_t {
+  rcFound = 0,
+  rcNoMask = 1,
+  rcNoText = 2,
+  rcBadExpression = 3,
+  rcCancelled = 4,
+  rcLineLimit = 5,
+  rcFileLimit = 6,
+  rcIOError = 7,
+  rcNoDirectory = 8,
+  rcNothingFound = 9,
+  rcTreeError = 10,
+};
+
+class TFileSearchObj {
+ public:
+  explicit TFileSearchObj(TGCustomOutline& tree);
+  ~TFileSearchObj();
+  TFileSearchObj(const TFileSearchObj&) = delete;
+  TFileSearchObj& operator=(const TFileSearchObj&) = delete;
+
+  void SetCriteria(const AdvancedCriteria& criteria);
+  uint8_t Execute();
+  int32_t Elapsed() const;
+
+  // Matching on this request's prepared pattern.
+  bool CompileExpression(const std::string& pattern);
+  std::string CaseAdjust(const std::string& line);
+  bool MatchLine(const std::string& line, int32_t& matchStart, int32_t& matchStop);
+
+  // Files that were chosen but could not be opened (locked, gone, denied): passed over.
+  const std::vector<std::string>& UnopenedFiles() const { return unopened_; }
+
+  // Request
+  std::string Masks;
+  std::string EnteredText;
+  std::string SearchText;
+  std::string ReplaceText;
+  std::string Directory;
+  int32_t MaxLines = 16000;
+  int32_t MaxFiles = -1;
+  uint16_t Options = 0x0007;
+  uint8_t SearchKind = 0;
+  uint8_t ExprKind = 1;
+  uint8_t ReplaceMode = 0;
+  uint8_t BackupMode = 0;
+  std::unique_ptr<AdvancedCriteria> Criteria;
+  int32_t ProgressInterval = 500;
+  int32_t ReaderBufferSize = 4096;
+  // The scratch file form files are converted into (kind 2).
+  std::string WorkFileName;
+
+  // Run state
+  TSearchResultList ResultList;
+  TMaskList MaskList;
+  uint32_t LastProgressTick = 0;
+  uint32_t StartTick = 0;
+  int32_t ElapsedTicks = 0;
+  int32_t Matches = 0;
+  int32_t FilesWithMatches = 0;
+  int32_t Replacements = 0;
+  int32_t FilesChanged = 0;
+  int32_t FilesSearched = 0;
+  int32_t MatchesInFile = 0;
+  std::string CurrentFile;
+  double FileDate = 0;
+  int32_t FileSize = 0;
+  int32_t LineNumber = 0;
+  bool SkipRestOfFile = false;
+  bool FileChanged = false;
+  bool InputOpen = false;
+  bool OutputOpen = false;
+  std::string FormSourceName;
+  long RegexHandle = 0;
+  std::string ErrorMessage;
+  bool LongNames = false;
+
+  TSearchProgressEvent OnSearchProgress;
+  TReplaceProgressEvent OnReplaceProgress;
+  // Lets the user interface handle its pending messages (every 100 lines).
+  std::function<void()> OnProcessMessages;
+
+ private:
+  void Walk(const std::string& dir, std::vector<BY_HANDLE_FILE_INFORMATION>& path);
+  bool PassesFilter(const WIN32_FIND_DATAA& entry) const;
+  void SearchFile(const WIN32_FIND_DATAA& entry);
+  bool OpenInput();
+  void CloseInput() noexcept;
+  void ProcessLine(std::string_view line, bool& firstMatch);
+  void ProgressCheck();
+  void CheckLineLimit();
+  void DetectLongNames();
+
+  TGCustomOutline& tree_;
+  qrx::TLineMatcher matcher_;
+  TTextReader reader_;
+  std::vector<std::string> unopened_;
+  std::string lineCopy_;
+};

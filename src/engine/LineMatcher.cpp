@@ -1,0 +1,175 @@
+#include "engine/LineMatcher.h"
+
+#include <cstring>
+
+namespace qrx {
+
+namespace {
+
+struct DelimiterTableBuilder {
+  bool table[256];
+  constexpr DelimiterTableBuilder() : table() {
+    const char* set = "\t !\"#$%&'()*+,-./:;<=>?@[\\]^`{|}~";
+    for (const char* p = set; *p; ++p) table[static_cast<unsigned char>(*p)] = true;
+  }
+};
+constexpr DelimiterTableBuilder kDelimiters;
+
+// How often a byte turns up in program text, roughly: the finder skips on the rarest byte
+// of the pattern, so only the order matters.
+int ByteRank(unsigned char c) {
+  static const char* const common = " etaoinsrlcdhupmfgbyw.,;()=_\"'\t";
+  if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c + 32);
+  const char* hit = std::strchr(common, c);
+  if (c != 0 && hit) return 255 - static_cast<int>(hit - common);
+  if (c >= 'a' && c <= 'z') return 200;
+  if (c >= '0' && c <= '9') return 150;
+  if (c >= 32 && c < 127) return 120;
+  return 10;
+}
+
+}  // namespace
+
+std::string UpperCase(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(kUpperTable[static_cast<unsigned char>(c)]);
+  return out;
+}
+
+bool IsDelimiter(unsigned char c) { return kDelimiters.table[c]; }
+
+std::string ConvertDosPattern(const std::string& pattern) {
+  std::string out;
+  out.reserve(pattern.size() * 2);
+  for (char c : pattern) {
+    if (c == '*') {
+      out += ".*";
+    } else if (c == '?') {
+      out += '.';
+    } else {
+      out += '\\';
+      out += c;
+    }
+  }
+  return out;
+}
+
+void TSubstringFinder::Prepare(std::string_view needle, bool caseFolded) {
+  needle_.assign(needle);
+  rareOffset_ = 0;
+  int best = 1 << 30;
+  for (size_t i = 0; i < needle_.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(needle_[i]);
+    // After upper-casing, capitals are as common as small letters are in the original.
+    int rank = ByteRank(c);
+    if (!caseFolded && c >= 'A' && c <= 'Z') rank -= 80;
+    if (rank < best) {
+      best = rank;
+      rareOffset_ = i;
+    }
+  }
+}
+
+size_t TSubstringFinder::Find(std::string_view hay, size_t from) const {
+  const size_t m = needle_.size();
+  const size_t n = hay.size();
+  if (m == 0) return from <= n ? from : std::string_view::npos;
+  if (from > n || n - from < m) return std::string_view::npos;
+  const char* base = hay.data();
+  const char rare = needle_[rareOffset_];
+  const char* p = base + from + rareOffset_;
+  const char* last = base + (n - m) + rareOffset_;  // last place the rare byte may stand
+  while (p <= last) {
+    const void* q = std::memchr(p, rare, static_cast<size_t>(last - p) + 1);
+    if (!q) break;
+    const char* hit = static_cast<const char*>(q);
+    const char* cand = hit - rareOffset_;
+    if (std::memcmp(cand, needle_.data(), m) == 0) return static_cast<size_t>(cand - base);
+    p = hit + 1;
+  }
+  return std::string_view::npos;
+}
+
+void TLineMatcher::Prepare(uint16_t options, uint8_t exprKind, const std::string& text,
+                           long regexHandle) {
+  options_ = options;
+  caseSensitive_ = (options & 0x0200) != 0;
+  regex_ = exprKind == 1 || exprKind == 2;
+  handle_ = regexHandle;
+  text_ = text;
+  if (!regex_) finder_.Prepare(text_, !caseSensitive_);
+}
+
+std::string_view TLineMatcher::CaseAdjust(std::string_view line) {
+  if (caseSensitive_) return line;
+  adjusted_.resize(line.size());
+  char* out = adjusted_.data();
+  const unsigned char* in = reinterpret_cast<const unsigned char*>(line.data());
+  for (size_t i = 0, n = line.size(); i < n; ++i) out[i] = static_cast<char>(kUpperTable[in[i]]);
+  return adjusted_;
+}
+
+bool TLineMatcher::MatchAdjusted(std::string_view line, int32_t& start, int32_t& stop) {
+  start = stop = 0;
+  return regex_ ? MatchExpression(line, start, stop) : MatchStandard(line, start, stop);
+}
+
+bool TLineMatcher::MatchExpression(std::string_view line, int32_t& start, int32_t& stop) {
+  // The component wants NUL-terminated text, so it sees the line up to its first NUL.
+  const char* text;
+  if (line.data() == adjusted_.data() && line.size() == adjusted_.size()) {
+    text = adjusted_.c_str();
+  } else {
+    adjusted_.assign(line);
+    text = adjusted_.c_str();
+  }
+  long range[2] = {0, 0};
+  if (RegExec(handle_, text, range) != 0) return false;
+  start = static_cast<int32_t>(range[0]) + 1;
+  stop = static_cast<int32_t>(range[1]);
+  return true;
+}
+
+bool TLineMatcher::MatchStandard(std::string_view line, int32_t& start, int32_t& stop) const {
+  const size_t m = text_.size();
+  const size_t n = line.size();
+  if (m == 0 || m > n) return false;
+  const bool needStart = (options_ & 0x0800) != 0;
+  const bool needEnd = (options_ & 0x1000) != 0;
+  const bool wholeWords = (options_ & 0x0400) != 0;
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(line.data());
+
+  auto passes = [&](size_t p) {
+    const bool atStart = p == 0;
+    const bool atEnd = p + m == n;
+    if (needStart && !atStart) return false;
+    if (needEnd && !atEnd) return false;
+    if (!wholeWords) return true;
+    if (!atStart && !IsDelimiter(bytes[p - 1])) return false;
+    if (!atEnd && !IsDelimiter(bytes[p + m])) return false;
+    return true;
+  };
+  auto accept = [&](size_t p) {
+    start = static_cast<int32_t>(p) + 1;
+    stop = static_cast<int32_t>(p + m);
+    return true;
+  };
+
+  // Anchored searches have one place to look.
+  if (needStart) {
+    if (std::memcmp(line.data(), text_.data(), m) != 0) return false;
+    return passes(0) && accept(0);
+  }
+  if (needEnd) {
+    size_t p = n - m;
+    if (std::memcmp(line.data() + p, text_.data(), m) != 0) return false;
+    return passes(p) && accept(p);
+  }
+  // Later occurrences are examined too: "ab a" holds the whole word "a".
+  for (size_t p = finder_.Find(line); p != std::string_view::npos; p = finder_.Find(line, p + 1)) {
+    if (passes(p)) return accept(p);
+  }
+  return false;
+}
+
+}  // namespace qrx

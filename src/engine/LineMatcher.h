@@ -1,0 +1,67 @@
+#pragma once
+// Decides whether one line matches the prepared pattern, and where.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "kresh32/kresh32.h"
+
+namespace qrx {
+
+// a-z to A-Z, every other byte unchanged, so columns survive the case adjustment.
+inline constexpr std::array<unsigned char, 256> kUpperTable = [] {
+  std::array<unsigned char, 256> t{};
+  for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i >= 'a' && i <= 'z' ? i - 32 : i);
+  return t;
+}();
+std::string UpperCase(std::string_view text);
+
+// TAB, blank and ASCII punctuation except the underscore separate words.
+bool IsDelimiter(unsigned char c);
+
+// DOS wildcards to a regular expression: every other character is escaped, "*" becomes
+// ".*" and "?" becomes ".".
+std::string ConvertDosPattern(const std::string& pattern);
+
+// Finds a fixed byte string, skipping ahead on its rarest byte with memchr.
+class TSubstringFinder {
+ public:
+  void Prepare(std::string_view needle, bool caseFolded);
+  // Offset of the first occurrence at or after from, or npos.
+  size_t Find(std::string_view hay, size_t from = 0) const;
+
+ private:
+  std::string needle_;
+  size_t rareOffset_ = 0;
+};
+
+class TLineMatcher {
+ public:
+  // text is the working pattern: converted and, without case sensitivity, upper-cased.
+  // For expression kinds 1 and 2 regexHandle is the compiled expression.
+  void Prepare(uint16_t options, uint8_t exprKind, const std::string& text, long regexHandle);
+
+  // The line itself when case matters, else its upper-case copy (held until the next call).
+  std::string_view CaseAdjust(std::string_view line);
+  // Matches an already case-adjusted line; on success start and stop are the 1-based first
+  // and last column of the match.
+  bool MatchAdjusted(std::string_view line, int32_t& start, int32_t& stop);
+  bool Match(std::string_view line, int32_t& start, int32_t& stop) {
+    return MatchAdjusted(CaseAdjust(line), start, stop);
+  }
+
+ private:
+  bool MatchStandard(std::string_view line, int32_t& start, int32_t& stop) const;
+  bool MatchExpression(std::string_view line, int32_t& start, int32_t& stop);
+
+  uint16_t options_ = 0;
+  bool regex_ = false;
+  bool caseSensitive_ = false;
+  long handle_ = 0;
+  std::string text_;
+  TSubstringFinder finder_;
+  std::string adjusted_;  // reused: no allocation per line once it is large enough
+};
+
+}  // namespace qrx

@@ -1,0 +1,91 @@
+#pragma once
+// What each line of the results tree stands for: a search, a file, or a matching line.
+// The tree stores only the node; the text it shows is asked from the node each time.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TFileSearchObj;
+
+class TBaseNode {
+ public:
+  virtual ~TBaseNode() = default;
+  virtual std::string GetDisplayText() const = 0;
+  virtual std::string GetSaveText() const = 0;
+
+  int32_t TreeIndex = 0;
+};
+
+class TSearchNode : public TBaseNode {
+ public:
+  // A loaded search: no request, everything empty. Joins SearchNodes either way.
+  TSearchNode();
+  explicit TSearchNode(const TFileSearchObj& request);
+  ~TSearchNode() override;
+  TSearchNode(const TSearchNode&) = delete;
+  TSearchNode& operator=(const TSearchNode&) = delete;
+
+  std::string GetDisplayText() const override;
+  std::string GetSaveText() const override;
+
+  uint16_t Options = 0;
+  uint8_t SearchKind = 0;
+  uint8_t ExprKind = 0;
+  uint8_t ResultCode = 0;
+  std::string Masks;
+  std::string SearchText;
+  std::string EnteredText;
+  std::string ReplaceText;
+  std::string Directory;
+  int32_t Matches = 0;
+  int32_t FilesWithMatches = 0;
+  int32_t FilesSearched = 0;
+};
+
+class TFileNode : public TBaseNode {
+ public:
+  TFileNode(TSearchNode* searchNode, std::string fileName)
+      : SearchNode(searchNode), FileName(std::move(fileName)) {}
+  std::string GetDisplayText() const override;
+  std::string GetSaveText() const override;
+
+  TSearchNode* SearchNode;  // not owned
+  std::string FileName;
+  int32_t Matches = 0;
+  double FileDate = 0;
+  int32_t FileSize = 0;
+};
+
+// A file line of a form-file search: opened as a form file rather than as text.
+class TDFMFileNode : public TFileNode {
+ public:
+  using TFileNode::TFileNode;
+};
+
+class TMatchNode : public TBaseNode {
+ public:
+  TMatchNode(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop, int32_t lineNumber,
+             std::string lineText, TFileNode* fileNode)
+      : FileNode(fileNode),
+        SearchNode(searchNode),
+        LineText(std::move(lineText)),
+        LineNumber(lineNumber),
+        MatchStart(matchStart),
+        MatchStop(matchStop) {}
+  std::string GetDisplayText() const override;
+  std::string GetSaveText() const override;
+
+  TFileNode* FileNode;      // not owned; none without file lines
+  TSearchNode* SearchNode;  // not owned
+  std::string LineText;
+  int32_t LineNumber;
+  int32_t MatchStart;
+  int32_t MatchStop;
+};
+
+// Every search node alive in the results tree, in creation order. A node joins when it is
+// created and leaves when it is destroyed.
+extern std::vector<TSearchNode*> SearchNodes;
+
+// Trims leading and trailing blanks and control characters.
+std::string TrimText(std::string_view text);

@@ -1,0 +1,28 @@
+#pragma once
+// The command line of qrxfind: switches first, then the search text.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct QrxFindArgs {
+  std::string Directory = ".";
+  std::string Masks = "*.*";
+  uint8_t ExprKind = 1;
+  uint16_t Options = 0x001F;
+  uint8_t Kind = 0;
+  int32_t MaxLines = 16000;
+  std::string Text;
+  std::string SaveFile;
+  std::string LoadFile;
+  bool ShowUsage = false;
+};
+
+// Exit codes above the engine's result codes (0..10).
+constexpr int kUsageExitCode = 11;
+constexpr int kLoadFailedExitCode = 12;
+constexpr int kSaveFailedExitCode = 13;
+constexpr int kFailureExitCode = 14;
+
+// False on a usage error (error then says what was wrong, or is empty when nothing was given).
+bool ParseQrxFindArgs(const std::vector<std::string>& args, QrxFindArgs& out, std::string& error);
+const char* QrxFindUsage();

@@ -1,0 +1,101 @@
+// qrxfind: the search engine without a window, for scripts and for testing end to end.
+// Runs one search into a results tree and writes the tree to standard output, one line per
+// tree line: (level - 1) TABs, the line's text, CR LF.
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "controls/GOutline.h"
+#include "engine/FileSearch.h"
+#include "engine/ResultTree.h"
+#include "tools/QrxFindArgs.h"
+#include "tools/TempFile.h"
+
+namespace {
+
+void WriteTree(TGCustomOutline& tree) {
+  std::string out;
+  const int32_t count = tree.ItemCount();
+  for (int32_t i = 1; i <= count; ++i) {
+    TGOutlineNode* node = tree.Items(i);
+    out.append(static_cast<size_t>(node->Level() - 1), '\t');
+    out += node->Text();
+    out += "\r\n";
+    if (out.size() > (1 << 20)) {
+      std::fwrite(out.data(), 1, out.size(), stdout);
+      out.clear();
+    }
+  }
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  std::fflush(stdout);
+}
+
+int Run(int argc, char** argv) {
+  QrxFindArgs args;
+  std::string error;
+  if (!ParseQrxFindArgs(std::vector<std::string>(argv + 1, argv + argc), args, error)) {
+    if (!error.empty()) std::fprintf(stderr, "qrxfind: %s\n", error.c_str());
+    std::fputs(QrxFindUsage(), stderr);
+    return kUsageExitCode;
+  }
+  if (args.ShowUsage) {
+    std::fputs(QrxFindUsage(), stdout);
+    return 0;
+  }
+  _setmode(_fileno(stdout), _O_BINARY);
+
+  TGREPOutline tree;
+  BindResultTree(tree);
+  int code = 0;
+  if (!args.LoadFile.empty()) {
+    std::string loadError;
+    if (!LoadResults(tree, args.LoadFile, loadError)) {
+      std::fprintf(stderr, "qrxfind: %s\n", loadError.c_str());
+      return kLoadFailedExitCode;
+    }
+  }
+  if (!args.Text.empty() || args.LoadFile.empty()) {
+    TTempFile work("QZT");
+    TFileSearchObj search(tree);
+    search.Directory = args.Directory;
+    search.Masks = args.Masks;
+    search.SearchText = args.Text;
+    search.ExprKind = args.ExprKind;
+    search.Options = args.Options;
+    search.SearchKind = args.Kind;
+    search.MaxLines = args.MaxLines;
+    search.WorkFileName = work.Name();
+    code = search.Execute();
+    std::fprintf(stderr, "Found : %d  Files : %d  Searched : %d  Time : %.1f s\n", search.Matches,
+                 search.FilesWithMatches, search.FilesSearched, search.Elapsed() / 1000.0);
+    if (!search.ErrorMessage.empty()) std::fprintf(stderr, "%s\n", search.ErrorMessage.c_str());
+    for (const std::string& name : search.UnopenedFiles()) std::fprintf(stderr, "Could not open: %s\n", name.c_str());
+  }
+  if (!args.SaveFile.empty()) {
+    std::string saveError;
+    if (!SaveResults(tree, args.SaveFile, saveError)) {
+      std::fprintf(stderr, "qrxfind: %s\n", saveError.c_str());
+      return kSaveFailedExitCode;
+    }
+  }
+  WriteTree(tree);
+  return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "qrxfind: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "qrxfind: unexpected error\n");
+  }
+  return kFailureExitCode;
+}
