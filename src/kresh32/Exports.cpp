@@ -1,0 +1,50 @@
+// The DLL's two exports: thin wrappers that turn the core's results into the
+// status values callers rely on. Nothing may escape them as an exception.
+#include <cstring>
+#include <string_view>
+
+#include "kresh32/HandleRegistry.h"
+#include "kresh32/RegexMatcher.h"
+#include "kresh32/kresh32.h"
+
+using qrx::kresh::HandleRegistry;
+using qrx::kresh::MatchRange;
+using qrx::kresh::Regex;
+using qrx::kresh::RegexError;
+
+extern "C" long __stdcall RegComp(const char* pattern, long* error) {
+  long ignored = 0;
+  long& code = error != nullptr ? *error : ignored;
+  try {
+    if (pattern == nullptr) {
+      code = static_cast<long>(RegexError::kNullArgument);
+      return 0;
+    }
+    qrx::kresh::CompileResult compiled = Regex::Compile(pattern);
+    if (!compiled.regex) {
+      code = static_cast<long>(compiled.error);
+      return 0;
+    }
+    long handle = HandleRegistry::Process().Add(std::move(compiled.regex));
+    code = handle != 0 ? 0 : static_cast<long>(RegexError::kTooManyExpressions);
+    return handle;
+  } catch (...) {
+    code = static_cast<long>(RegexError::kOutOfMemory);
+    return 0;
+  }
+}
+
+extern "C" long __stdcall RegExec(long handle, const char* line, long* range) {
+  try {
+    if (line == nullptr || range == nullptr) return KRESH32_BAD_ARGUMENT;
+    Regex* regex = HandleRegistry::Process().Find(static_cast<std::int32_t>(handle));
+    if (regex == nullptr) return KRESH32_BAD_ARGUMENT;
+    MatchRange match;
+    if (!regex->Search(std::string_view(line, std::strlen(line)), match)) return KRESH32_NO_MATCH;
+    range[0] = static_cast<long>(match.begin);
+    range[1] = static_cast<long>(match.end);
+    return KRESH32_MATCH;
+  } catch (...) {
+    return KRESH32_BAD_ARGUMENT;
+  }
+}

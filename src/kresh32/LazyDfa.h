@@ -1,0 +1,126 @@
+#pragma once
+// A DFA built lazily from a Program: each state is a set of automaton threads,
+// made the first time a scan reaches it and cached with its transitions. The
+// cache has a memory budget; a scan that needs a state when the budget is spent
+// goes on by plain simulation (Cursor below), and the next scan starts with an
+// empty cache. Either way the work per byte is bounded by the program's size.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "kresh32/NfaStepper.h"
+#include "kresh32/RegexProgram.h"
+
+namespace qrx::kresh {
+
+class LazyDfa {
+ public:
+  static constexpr std::int32_t kUnknown = -1;
+  static constexpr std::int32_t kFull = -2;
+
+  enum StateFlags : std::uint8_t {
+    kMatchHere = 1,       // a match ends at the current position
+    kMatchAtFarEdge = 2,  // ... or would, if this position were the scan's last
+    kDead = 4,            // no thread left: nothing further can match
+  };
+
+  // `farEdge` is the edge condition that holds where scans in this direction
+  // end: kAtLineEnd reading forwards, kAtLineStart reading backwards.
+  LazyDfa(const Program& program, bool unanchored, unsigned farEdge, std::size_t memoryBudget);
+  LazyDfa(const LazyDfa&) = delete;
+  LazyDfa& operator=(const LazyDfa&) = delete;
+
+  // Called before each scan: empties a cache that ran out of room last time.
+  void BeginScan() noexcept;
+  // The state at a scan's first position, where `edges` hold; kFull if no room.
+  std::int32_t StartState(unsigned edges) noexcept;
+  // The state after consuming `byte`; kFull if it is new and there is no room.
+  std::int32_t Next(std::int32_t state, std::uint8_t byte) noexcept {
+    std::int32_t next = transitions_[static_cast<std::size_t>(state) * classCount_ + program_.classOf[byte]];
+    return next >= 0 ? next : Build(state, byte);
+  }
+  std::uint8_t Flags(std::int32_t state) const noexcept { return flags_[state]; }
+
+  // For simulation: the state's threads, and the stepper that moves them.
+  void LoadSet(std::int32_t state, SparseSet& set) const noexcept;
+  NfaStepper& stepper() noexcept { return stepper_; }
+  unsigned farEdge() const noexcept { return farEdge_; }
+  bool unanchored() const noexcept { return unanchored_; }
+  std::size_t StateCount() const noexcept { return flags_.size(); }
+
+ private:
+  std::int32_t Build(std::int32_t state, std::uint8_t byte) noexcept;
+  // Finds or adds the state for `set`; kFull if it is new and there is no room.
+  std::int32_t Intern(const SparseSet& set) noexcept;
+  std::int32_t Find(std::uint32_t hash) const noexcept;
+  bool KeyEquals(std::int32_t state) const noexcept;
+  void Reset() noexcept;
+  void Rehash(std::size_t slots);
+
+  const Program& program_;
+  bool unanchored_;
+  unsigned farEdge_;
+  std::size_t budget_;
+  std::size_t classCount_;
+  NfaStepper stepper_;
+  std::vector<std::int32_t> key_;           // scratch: the key being looked up
+  std::vector<std::int32_t> transitions_;   // state * classCount + class
+  std::vector<std::uint32_t> keyOffsets_;   // state's key is keys_[offset[s], offset[s+1])
+  std::vector<std::int32_t> keys_;
+  std::vector<std::uint32_t> hashes_;
+  std::vector<std::uint8_t> flags_;
+  std::vector<std::int32_t> table_;         // open addressing, kUnknown when free
+  std::array<std::int32_t, 4> starts_{};
+  bool full_ = false;
+};
+
+// One scan's position in the automaton: a cached DFA state while the cache has
+// room, a simulated thread set after that.
+class Cursor {
+ public:
+  Cursor(LazyDfa& dfa, unsigned startEdges) noexcept : dfa_(dfa), stepper_(dfa.stepper()) {
+    state_ = dfa.StartState(startEdges);
+    if (state_ < 0) {
+      current_ = &stepper_.ScratchA();
+      other_ = &stepper_.ScratchB();
+      stepper_.Start(*current_, startEdges);
+    }
+  }
+
+  bool InDfa() const noexcept { return state_ >= 0; }
+  std::int32_t state() const noexcept { return state_; }
+  bool MatchHere() const noexcept {
+    return InDfa() ? (dfa_.Flags(state_) & LazyDfa::kMatchHere) != 0 : stepper_.HasMatch(*current_);
+  }
+  bool MatchAtFarEdge() noexcept {
+    return InDfa() ? (dfa_.Flags(state_) & LazyDfa::kMatchAtFarEdge) != 0
+                   : stepper_.MatchesWithEdges(*current_, dfa_.farEdge());
+  }
+  bool Dead() const noexcept {
+    return InDfa() ? (dfa_.Flags(state_) & LazyDfa::kDead) != 0 : current_->Size() == 0;
+  }
+  void Advance(std::uint8_t byte) noexcept {
+    if (InDfa()) {
+      std::int32_t next = dfa_.Next(state_, byte);
+      if (next >= 0) {
+        state_ = next;
+        return;
+      }
+      current_ = &stepper_.ScratchA();
+      other_ = &stepper_.ScratchB();
+      dfa_.LoadSet(state_, *current_);
+      state_ = LazyDfa::kFull;
+    }
+    stepper_.Step(*current_, byte, *other_);
+    std::swap(current_, other_);
+  }
+
+ private:
+  LazyDfa& dfa_;
+  NfaStepper& stepper_;
+  std::int32_t state_ = LazyDfa::kFull;
+  SparseSet* current_ = nullptr;
+  SparseSet* other_ = nullptr;
+};
+
+}  // namespace qrx::kresh

@@ -1,0 +1,137 @@
+#include "kresh32/RegexMatcher.h"
+
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "kresh32/RegexCompiler.h"
+#include "kresh32/RegexParser.h"
+
+namespace qrx::kresh {
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+unsigned EdgesAt(std::size_t pos, std::size_t length) {
+  unsigned edges = kNoEdge;
+  if (pos == 0) edges |= kAtLineStart;
+  if (pos == length) edges |= kAtLineEnd;
+  return edges;
+}
+
+}  // namespace
+
+CompileResult Regex::Compile(std::string_view pattern) {
+  CompileResult result;
+  try {
+    ParseResult parsed = ParsePattern(pattern);
+    if (parsed.error != RegexError::kNone) {
+      result.error = parsed.error;
+      return result;
+    }
+    std::optional<LiteralPlan> literal = LiteralPlan::From(parsed.ast);
+    Program forward = CompileProgram(parsed.ast, Direction::kForward);
+    Program reverse = CompileProgram(parsed.ast, Direction::kReverse);
+    result.regex.reset(new Regex(std::move(forward), std::move(reverse), std::move(literal)));
+  } catch (const std::bad_alloc&) {
+    result.error = RegexError::kOutOfMemory;
+  }
+  return result;
+}
+
+Regex::Regex(Program forward, Program reverse, std::optional<LiteralPlan> literal)
+    : forward_(std::move(forward)),
+      reverse_(std::move(reverse)),
+      literal_(std::move(literal)),
+      finder_(forward_, true, kAtLineEnd, kDfaBudget),
+      starter_(reverse_, true, kAtLineStart, kDfaBudget),
+      ender_(forward_, false, kAtLineEnd, kDfaBudget) {
+  NfaStepper& stepper = ender_.stepper();
+  SparseSet& set = stepper.ScratchA();
+  stepper.Start(set, kAtLineStart | kAtLineEnd);
+  emptyLineMatches_ = stepper.HasMatch(set);
+
+  // Where no thread is running, the finder can skip straight to the next byte
+  // that could start a match.
+  stepper.Start(set, kNoEdge);
+  if (!stepper.HasMatch(set)) {
+    ByteSet first;
+    for (std::int32_t pc : set) {
+      const Inst& inst = forward_.insts[pc];
+      if (inst.op == Op::kBytes) first.Merge(forward_.sets[inst.set]);
+    }
+    if (first.Count() == 1) firstByte_ = first.First();
+  }
+}
+
+bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& range) noexcept {
+  if (literal_) return literal_->Search(text, length, range);
+  if (length == 0) {
+    range = {0, 0};
+    return emptyLineMatches_;
+  }
+  if (!AnyMatch(text, length)) return false;
+  std::size_t start = LeftmostStart(text, length);
+  if (start == kNone) return false;  // cannot happen when AnyMatch said yes
+  std::size_t end = LongestEnd(text, length, start);
+  if (end == kNone) return false;
+  range = {start, end};
+  return true;
+}
+
+// The common case is a line without any match, so this scan is the one kept
+// tight: cached transitions, and memchr while no thread is running.
+bool Regex::AnyMatch(const unsigned char* text, std::size_t length) noexcept {
+  finder_.BeginScan();
+  const std::int32_t idle = finder_.StartState(kNoEdge);
+  const bool skip = firstByte_ >= 0 && idle >= 0;
+  Cursor cursor(finder_, kAtLineStart);
+  std::size_t pos = 0;
+  for (;;) {
+    if (cursor.MatchHere()) return true;
+    if (pos == length) return cursor.MatchAtFarEdge();
+    if (skip && cursor.state() == idle) {
+      const void* hit = std::memchr(text + pos, firstByte_, length - pos);
+      if (hit == nullptr) {
+        pos = length;  // still idle at the end, where "$" may yet match
+        continue;
+      }
+      pos = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text);
+    }
+    cursor.Advance(text[pos]);
+    ++pos;
+  }
+}
+
+// Reading backwards from the end with matches allowed to end anywhere, the
+// automaton accepts at exactly those positions where some match starts.
+std::size_t Regex::LeftmostStart(const unsigned char* text, std::size_t length) noexcept {
+  starter_.BeginScan();
+  Cursor cursor(starter_, EdgesAt(length, length));
+  std::size_t best = kNone;
+  for (std::size_t pos = length;; --pos) {
+    if (pos == 0) {
+      if (cursor.MatchAtFarEdge()) best = 0;
+      return best;
+    }
+    if (cursor.MatchHere()) best = pos;
+    cursor.Advance(text[pos - 1]);
+  }
+}
+
+std::size_t Regex::LongestEnd(const unsigned char* text, std::size_t length, std::size_t start) noexcept {
+  ender_.BeginScan();
+  Cursor cursor(ender_, EdgesAt(start, length));
+  std::size_t best = kNone;
+  for (std::size_t pos = start;; ++pos) {
+    if (pos == length) {
+      if (cursor.MatchAtFarEdge()) best = length;
+      return best;
+    }
+    if (cursor.MatchHere()) best = pos;
+    if (cursor.Dead()) return best;
+    cursor.Advance(text[pos]);
+  }
+}
+
+}  // namespace qrx::kresh

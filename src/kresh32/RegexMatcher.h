@@ -1,0 +1,58 @@
+#pragma once
+// A compiled expression and its search: the leftmost match, and of the matches
+// that start there the longest. Search runs in time linear in the line's
+// length and never backtracks.
+//
+// Not thread-safe: Search updates the expression's caches, so each object is
+// used by one thread at a time.
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "kresh32/LazyDfa.h"
+#include "kresh32/LiteralPlan.h"
+#include "kresh32/RegexError.h"
+#include "kresh32/RegexProgram.h"
+
+namespace qrx::kresh {
+
+class Regex;
+
+struct CompileResult {
+  std::unique_ptr<Regex> regex;  // null on error
+  RegexError error = RegexError::kNone;
+};
+
+class Regex {
+ public:
+  static CompileResult Compile(std::string_view pattern);
+
+  Regex(const Regex&) = delete;
+  Regex& operator=(const Regex&) = delete;
+
+  bool Search(const unsigned char* text, std::size_t length, MatchRange& range) noexcept;
+  bool Search(std::string_view line, MatchRange& range) noexcept {
+    return Search(reinterpret_cast<const unsigned char*>(line.data()), line.size(), range);
+  }
+
+  // Each DFA's cache is capped at this many bytes.
+  static constexpr std::size_t kDfaBudget = 512 * 1024;
+
+ private:
+  Regex(Program forward, Program reverse, std::optional<LiteralPlan> literal);
+
+  bool AnyMatch(const unsigned char* text, std::size_t length) noexcept;
+  std::size_t LeftmostStart(const unsigned char* text, std::size_t length) noexcept;
+  std::size_t LongestEnd(const unsigned char* text, std::size_t length, std::size_t start) noexcept;
+
+  Program forward_;
+  Program reverse_;
+  std::optional<LiteralPlan> literal_;
+  LazyDfa finder_;   // forwards, unanchored: is there any match at all?
+  LazyDfa starter_;  // backwards, unanchored: where does the leftmost match start?
+  LazyDfa ender_;    // forwards, anchored: where does the longest match from there end?
+  int firstByte_ = -1;  // the one byte every match starts with, if there is one
+  bool emptyLineMatches_ = false;
+};
+
+}  // namespace qrx::kresh
