@@ -92,3 +92,20 @@ class SelectGuard {
 };
 
 }  // namespace qrx
+
+namespace qrx {
+
+struct MenuTraits {
+  static HMENU Null() noexcept { return nullptr; }
+  static bool Valid(HMENU h) noexcept { return h != nullptr; }
+  static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
+};
+struct AccelTraits {
+  static HACCEL Null() noexcept { return nullptr; }
+  static bool Valid(HACCEL h) noexcept { return h != nullptr; }
+  static void Close(HACCEL h) noexcept { ::DestroyAcceleratorTable(h); }
+};
+using UniqueMenu = UniqueResource<HMENU, MenuTraits>;    // menus not attached to a window
+using UniqueAccel = UniqueResource<HACCEL, AccelTraits>;
+
+}  // namespace qrx

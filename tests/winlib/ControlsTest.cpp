@@ -1,0 +1,92 @@
+#include "winlib/Clipboard.h"
+#include "winlib/Controls.h"
+#include "winlib/Form.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+namespace qrx {
+namespace {
+
+class Host : public TForm {
+ public:
+  Host() {
+    CreateForm("QrxControlsHost", "Host", WS_OVERLAPPEDWINDOW);
+    SetBounds(0, 0, 400, 300);
+  }
+};
+
+TEST(Clipboard, TextRoundTripsAndReplacesOldContents) {
+  Host host;
+  ASSERT_TRUE(SetClipboardText(host.Handle(), "first"));
+  ASSERT_TRUE(SetClipboardText(host.Handle(), "[-]"));
+  EXPECT_EQ(GetClipboardText(host.Handle()), "[-]");
+  ASSERT_TRUE(SetClipboardText(host.Handle(), ""));
+  EXPECT_EQ(GetClipboardText(host.Handle()), "");
+}
+
+TEST(ComboBox, PickingAnEntryShowsItBeforeTheEventsRun) {
+  Host host;
+  TComboBox combo;
+  combo.Create(host);
+  combo.SetBounds(5, 5, 200, 150);
+  combo.SetItems({"alpha", "beta", "gamma"});
+  combo.SetText("typed");
+  std::string seenOnChange, seenOnSelect;
+  combo.OnChange = [&] { seenOnChange = combo.Text(); };
+  combo.OnSelect = [&] { seenOnSelect = combo.Text(); };
+  combo.SetItemIndex(1);
+  ::SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(combo.Id(), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo.Handle()));
+  EXPECT_EQ(seenOnChange, "beta");
+  EXPECT_EQ(seenOnSelect, "beta");
+  EXPECT_EQ(combo.IndexOf("gamma"), 2);
+  EXPECT_EQ(combo.IndexOf("Gamma"), -1) << "history lookups are case-sensitive";
+}
+
+TEST(TabControl, SelectionChangeNotifiesButProgramChangesDoNot) {
+  Host host;
+  TTabControl tabs;
+  tabs.Create(host, {"Search", "Replace", "DFM"});
+  tabs.SetBounds(5, 5, 300, 100);
+  int changes = 0;
+  tabs.OnChange = [&] { ++changes; };
+  tabs.SetTabIndex(2);
+  EXPECT_EQ(tabs.TabIndex(), 2);
+  EXPECT_EQ(changes, 0);
+  NMHDR hdr{tabs.Handle(), static_cast<UINT_PTR>(tabs.Id()), static_cast<UINT>(TCN_SELCHANGE)};
+  ::SendMessageA(host.Handle(), WM_NOTIFY, hdr.idFrom, reinterpret_cast<LPARAM>(&hdr));
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(tabs.TabCount(), 3);
+}
+
+TEST(SpinEdit, ValueStaysWithinItsRange) {
+  Host host;
+  TSpinEdit spin;
+  spin.Create(host, 1, 1000);
+  const struct {
+    const char* text;
+    int value;
+  } cases[] = {{"50", 50}, {"0", 1}, {"5000", 1000}, {"", 1}};
+  for (const auto& c : cases) {
+    spin.SetText(c.text);
+    EXPECT_EQ(spin.Value(), c.value) << c.text;
+  }
+  spin.SetValue(2000);
+  EXPECT_EQ(spin.Text(), "1000");
+}
+
+TEST(StatusBar, PanelsHoldTheirTexts) {
+  Host host;
+  TStatusBar bar;
+  bar.Create(host);
+  bar.SetPanels({100, 100, -1});
+  bar.SetPanelText(0, " Found : 3");
+  bar.SetPanelText(2, "done");
+  EXPECT_EQ(bar.PanelText(0), " Found : 3");
+  EXPECT_EQ(bar.PanelText(2), "done");
+}
+
+}  // namespace
+}  // namespace qrx
