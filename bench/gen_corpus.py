@@ -56,7 +56,7 @@ def main():
         d1, d2 = r.randint(0, 59), r.randint(0, 49)
         folder = os.path.join(root, f"pkg{d1:02d}", f"mod{d2:02d}")
         os.makedirs(folder, exist_ok=True)
-        lines = r.randint(50, 850)
+        lines = r.randint(30, 520)
         body = [pool[r.randrange(len(pool))] for _ in range(lines)]
         if n % 2500 == 7:
             body[r.randrange(lines)] = "  QuuxFrobnicate(Self);  // the rare one"
