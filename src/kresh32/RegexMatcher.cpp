@@ -21,7 +21,7 @@ unsigned EdgesAt(std::size_t pos, std::size_t length) {
 
 }  // namespace
 
-CompileResult Regex::Compile(std::string_view pattern) {
+CompileResult Regex::Compile(std::string_view pattern, std::size_t dfaBudget) {
   CompileResult result;
   try {
     ParseResult parsed = ParsePattern(pattern);
@@ -32,20 +32,20 @@ CompileResult Regex::Compile(std::string_view pattern) {
     std::optional<LiteralPlan> literal = LiteralPlan::From(parsed.ast);
     Program forward = CompileProgram(parsed.ast, Direction::kForward);
     Program reverse = CompileProgram(parsed.ast, Direction::kReverse);
-    result.regex.reset(new Regex(std::move(forward), std::move(reverse), std::move(literal)));
+    result.regex.reset(new Regex(std::move(forward), std::move(reverse), std::move(literal), dfaBudget));
   } catch (const std::bad_alloc&) {
     result.error = RegexError::kOutOfMemory;
   }
   return result;
 }
 
-Regex::Regex(Program forward, Program reverse, std::optional<LiteralPlan> literal)
+Regex::Regex(Program forward, Program reverse, std::optional<LiteralPlan> literal, std::size_t dfaBudget)
     : forward_(std::move(forward)),
       reverse_(std::move(reverse)),
       literal_(std::move(literal)),
-      finder_(forward_, true, kAtLineEnd, kDfaBudget),
-      starter_(reverse_, true, kAtLineStart, kDfaBudget),
-      ender_(forward_, false, kAtLineEnd, kDfaBudget) {
+      finder_(forward_, true, kAtLineEnd, dfaBudget),
+      starter_(reverse_, true, kAtLineStart, dfaBudget),
+      ender_(forward_, false, kAtLineEnd, dfaBudget) {
   NfaStepper& stepper = ender_.stepper();
   SparseSet& set = stepper.ScratchA();
   stepper.Start(set, kAtLineStart | kAtLineEnd);

@@ -25,7 +25,12 @@ struct CompileResult {
 
 class Regex {
  public:
-  static CompileResult Compile(std::string_view pattern);
+  // Each DFA's cache is capped at this many bytes by default.
+  static constexpr std::size_t kDfaBudget = 512 * 1024;
+
+  // A smaller `dfaBudget` makes scans fall back to simulation sooner; tests
+  // use it to exercise that path.
+  static CompileResult Compile(std::string_view pattern, std::size_t dfaBudget = kDfaBudget);
 
   Regex(const Regex&) = delete;
   Regex& operator=(const Regex&) = delete;
@@ -35,11 +40,8 @@ class Regex {
     return Search(reinterpret_cast<const unsigned char*>(line.data()), line.size(), range);
   }
 
-  // Each DFA's cache is capped at this many bytes.
-  static constexpr std::size_t kDfaBudget = 512 * 1024;
-
  private:
-  Regex(Program forward, Program reverse, std::optional<LiteralPlan> literal);
+  Regex(Program forward, Program reverse, std::optional<LiteralPlan> literal, std::size_t dfaBudget);
 
   bool AnyMatch(const unsigned char* text, std::size_t length) noexcept;
   std::size_t LeftmostStart(const unsigned char* text, std::size_t length) noexcept;

@@ -90,12 +90,19 @@ class Parser {
 
   int ParseConcat(int depth) {
     std::vector<int> items;
+    bool lastIsBareAnchor = false;
     while (!failed_ && !AtEnd() && Peek() != '|' && Peek() != ')') {
       unsigned char c = Peek();
       if (c == '*' || c == '+' || c == '?') {
+        // "^*" is almost surely a typing error; "(^)*" says what it means.
+        if (lastIsBareAnchor) {
+          Fail(RegexError::kNothingToRepeat);
+          return -1;
+        }
         ApplyQuantifier(items, c);
         continue;
       }
+      lastIsBareAnchor = c == '^' || c == '$';
       items.push_back(ParseAtom(depth));
     }
     if (items.empty()) return AddNode(NodeKind::kEmpty);
@@ -108,9 +115,6 @@ class Parser {
     if (items.empty()) return Fail(RegexError::kNothingToRepeat);
     int target = items.back();
     NodeKind targetKind = ast_.nodes[target].kind;
-    if (targetKind == NodeKind::kLineStart || targetKind == NodeKind::kLineEnd) {
-      return Fail(RegexError::kNothingToRepeat);
-    }
     ++pos_;
     // Two repeats in a row collapse into one ("a+?" is "a*"), so stacked
     // quantifiers never deepen the tree or grow the automaton.
