@@ -1,0 +1,95 @@
+// The DLL as the engine sees it: imported by name through the import library,
+// called with the stdcall signatures of the public header.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "kresh32/kresh32.h"
+
+namespace {
+
+struct ExecCase {
+  const char* pattern;
+  const char* line;
+  long status;  // KRESH32_MATCH or KRESH32_NO_MATCH
+  long first;   // 0-based offset of the first matched byte
+  long past;    // 0-based offset just past the match: the 1-based last column
+};
+
+TEST(Exports, CompiledExpressionsReportTheirMatchRange) {
+  const ExecCase cases[] = {
+      {"b", "abc", KRESH32_MATCH, 1, 2},
+      {"^ABC", "ABCD", KRESH32_MATCH, 0, 3},
+      {"\\*\\.\\T\\X\\T", "READ *.TXT", KRESH32_MATCH, 5, 10},
+      {"a|ab", "xab", KRESH32_MATCH, 1, 3},
+      {"x*", "yx", KRESH32_MATCH, 0, 0},
+      {"[\xc0-\xdf]+", "na\xefve \xc9t\xc9", KRESH32_MATCH, 6, 7},
+      {"z", "abc", KRESH32_NO_MATCH, 0, 0},
+      {"c$", "abc\xe9", KRESH32_NO_MATCH, 0, 0},
+  };
+  for (const ExecCase& c : cases) {
+    long error = -1;
+    long handle = RegComp(c.pattern, &error);
+    ASSERT_NE(handle, 0) << c.pattern << " error " << error;
+    EXPECT_EQ(error, 0) << c.pattern;
+    long range[2] = {-7, -7};
+    long status = RegExec(handle, c.line, range);
+    if (c.status == KRESH32_MATCH) {
+      ASSERT_EQ(status, KRESH32_MATCH) << c.pattern << " on " << c.line;
+      EXPECT_EQ(range[0], c.first) << c.pattern;
+      EXPECT_EQ(range[1], c.past) << c.pattern;
+    } else {
+      EXPECT_NE(status, KRESH32_MATCH) << c.pattern << " on " << c.line;
+    }
+  }
+}
+
+TEST(Exports, FailuresSetTheErrorNumber) {
+  const std::pair<const char*, long> cases[] = {{"", 1}, {"a\\", 2}, {"[ab", 3}, {"(a", 4},
+                                                 {"a)", 5}, {"*", 6}, {"[b-a]", 7}};
+  for (const auto& [pattern, expected] : cases) {
+    long error = 0;
+    EXPECT_EQ(RegComp(pattern, &error), 0) << pattern;
+    EXPECT_EQ(error, expected) << pattern;
+  }
+  long error = 0;
+  EXPECT_EQ(RegComp(nullptr, &error), 0);
+  EXPECT_EQ(error, 9);
+  EXPECT_EQ(RegComp(std::string(20000, 'q').c_str(), &error), 0);
+  EXPECT_EQ(error, 8);
+}
+
+TEST(Exports, BadArgumentsAnswerNoMatchInsteadOfCrashing) {
+  EXPECT_EQ(RegComp("(", nullptr), 0);
+  long handle = RegComp("a", nullptr);  // no place for an error number, but nothing went wrong
+  ASSERT_NE(handle, 0);
+  long range[2] = {0, 0};
+  EXPECT_NE(RegExec(handle, nullptr, range), KRESH32_MATCH);
+  EXPECT_NE(RegExec(handle, "a", nullptr), KRESH32_MATCH);
+  for (long unknown : {0L, 1L, -1L, handle + 1000000L, handle - 1000000L}) {
+    EXPECT_NE(RegExec(unknown, "a", range), KRESH32_MATCH) << unknown;
+  }
+  // The expression behind a good handle is unharmed by all of that.
+  EXPECT_EQ(RegExec(handle, "ba", range), KRESH32_MATCH);
+  EXPECT_EQ(range[0], 1);
+}
+
+TEST(Exports, HandlesStayIndependent) {
+  long error = 0;
+  long first = RegComp("a+", &error);
+  long second = RegComp("b+", &error);
+  ASSERT_NE(first, 0);
+  ASSERT_NE(second, 0);
+  ASSERT_NE(first, second);
+  long range[2];
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_EQ(RegExec(first, "xaab", range), KRESH32_MATCH);
+    EXPECT_EQ(range[0], 1);
+    EXPECT_EQ(range[1], 3);
+    ASSERT_EQ(RegExec(second, "xaab", range), KRESH32_MATCH);
+    EXPECT_EQ(range[0], 3);
+    EXPECT_EQ(range[1], 4);
+  }
+}
+
+}  // namespace
