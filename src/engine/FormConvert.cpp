@@ -58,6 +58,7 @@ class FormTextSink {
     text_.append(static_cast<size_t>(blanks), ' ');
   }
   void EndLine() { Add("\r\n"); }
+  size_t Room() const { return limit_ - text_.size(); }
 
  private:
   void Reserve(size_t more) const {
@@ -143,16 +144,16 @@ class FormConverter {
         out_.Add(FormCurrencyText(static_cast<int64_t>(in_.U64())));
         return;
       case kShortString:
-        out_.Add(QuoteFormString(in_.ShortString()));
+        out_.Add(QuoteFormString(in_.ShortString(), out_.Room()));
         return;
       case kLongString:
       case kUtf8String:
-        out_.Add(QuoteFormString(in_.Bytes(in_.U32())));
+        out_.Add(QuoteFormString(in_.Bytes(in_.U32()), out_.Room()));
         return;
       case kWideString: {
         uint32_t units = in_.U32();
         if (units > in_.Left() / 2) throw FormDamaged();
-        out_.Add(QuoteFormWideString(in_.Bytes(size_t{units} * 2)));
+        out_.Add(QuoteFormWideString(in_.Bytes(size_t{units} * 2), out_.Room()));
         return;
       }
       case kIdentifier:

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <stdexcept>
 
 namespace qrx {
 namespace {
@@ -12,26 +13,35 @@ namespace {
 // 8-bit character other than the quote itself.
 class QuotedBuilder {
  public:
+  explicit QuotedBuilder(size_t maxLength) : maxLength_(maxLength) {}
+
   void Add(uint32_t code) {
     if (code >= 32 && code < 256 && code != '\'') {
       if (!open_) text_ += '\'';
       open_ = true;
       text_ += static_cast<char>(code);
-      return;
+    } else {
+      if (open_) text_ += '\'';
+      open_ = false;
+      text_ += '#';
+      text_ += std::to_string(code);
     }
-    if (open_) text_ += '\'';
-    open_ = false;
-    text_ += '#';
-    text_ += std::to_string(code);
+    // Checked only now: a step adds at most a few characters.
+    if (text_.size() > maxLength_) throw std::length_error("quoted string too long");
   }
   std::string Finish() {
-    if (text_.empty()) return "''";
-    if (open_) text_ += '\'';
+    if (text_.empty()) {
+      text_ = "''";
+    } else if (open_) {
+      text_ += '\'';
+    }
+    if (text_.size() > maxLength_) throw std::length_error("quoted string too long");
     return std::move(text_);
   }
 
  private:
   std::string text_;
+  size_t maxLength_;
   bool open_ = false;
 };
 
@@ -49,14 +59,14 @@ std::string GeneralText(double value, int digits) {
 
 }  // namespace
 
-std::string QuoteFormString(std::string_view bytes) {
-  QuotedBuilder builder;
+std::string QuoteFormString(std::string_view bytes, size_t maxLength) {
+  QuotedBuilder builder(maxLength);
   for (char c : bytes) builder.Add(static_cast<unsigned char>(c));
   return builder.Finish();
 }
 
-std::string QuoteFormWideString(std::string_view unitBytes) {
-  QuotedBuilder builder;
+std::string QuoteFormWideString(std::string_view unitBytes, size_t maxLength) {
+  QuotedBuilder builder(maxLength);
   for (size_t i = 0; i + 1 < unitBytes.size(); i += 2) {
     builder.Add(static_cast<unsigned char>(unitBytes[i]) |
                 (static_cast<uint32_t>(static_cast<unsigned char>(unitBytes[i + 1])) << 8));

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "dfm/FormStreamWriter.h"
@@ -26,6 +27,7 @@ struct PropertyCase {
   const char* name;
   Build props;
   std::string expected;  // the property lines between the header and "end"
+  friend void PrintTo(const PropertyCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class PropertyText : public testing::TestWithParam<PropertyCase> {};
@@ -154,6 +156,7 @@ struct ObjectCase {
   const char* name;
   std::function<std::string()> bytes;
   std::string expected;
+  friend void PrintTo(const ObjectCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class ObjectText : public testing::TestWithParam<ObjectCase> {};

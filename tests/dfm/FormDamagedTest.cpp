@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 
 #include "dfm/FormStreamWriter.h"
@@ -22,6 +23,7 @@ std::string SmallForm() { return FormWithRawValue("\x09"); }  // P = True
 struct DamagedCase {
   const char* name;
   std::function<std::string()> bytes;
+  friend void PrintTo(const DamagedCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class DamagedStream : public testing::TestWithParam<DamagedCase> {};

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include "dfm/FormStreamWriter.h"
 #include "dfm/FormTestSupport.h"
+#include "engine/FormText.h"
 
 namespace qrx::test {
 namespace {
@@ -81,6 +83,17 @@ TEST(FormLimits, TextFarLargerThanTheInputIsRefused) {
 
   std::string tooDense = Dense(20000);
   EXPECT_FALSE(TryConvert(tooDense, text));
+}
+
+// A long string of control characters quadruples in the text; quoting it must give up
+// at the output limit instead of first building the whole quoted text.
+TEST(FormLimits, QuotingStopsAtTheOutputLimit) {
+  const std::string quoted = QuoteFormString(std::string(10, '\r'), 31);
+  EXPECT_EQ(quoted, "#13#13#13#13#13#13#13#13#13#13");
+  EXPECT_THROW(QuoteFormString(std::string(10, '\r'), 29), std::length_error);
+  EXPECT_THROW(QuoteFormString("abc", 4), std::length_error);
+  EXPECT_EQ(QuoteFormString("", 2), "''");
+  EXPECT_THROW(QuoteFormWideString(std::string(2000, '\0'), 1000), std::length_error);
 }
 
 // A converted text keeps its shape whatever the input: CR and LF only as pairs, and
