@@ -1,0 +1,170 @@
+#pragma once
+// The main window: where the user states a search, runs and stops it, and sees the
+// results tree and the preview below the inputs.
+#include "app/ResultsView.h"
+#include "app/Settings.h"
+#include "winlib/Controls.h"
+#include "winlib/DirControls.h"
+#include "winlib/Form.h"
+#include "winlib/Menus.h"
+#include "winlib/MsgBox.h"
+#include "winlib/Panels.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+
+struct AdvancedCriteria;
+class TFileSearchObj;
+
+namespace qrx {
+
+// Posted when the directory box lost the focus, to be judged once the focus has moved.
+constexpr UINT kDirectoryExitMessage = WM_APP + 1;
+
+class TKRESHForm : public TForm {
+ public:
+  TKRESHForm();
+  ~TKRESHForm() override;
+
+  // The last steps of creation: start-up search text, then the first run or stay-on-top.
+  void FinishCreation();
+  // Shows the window as the stored state says.
+  void ShowMain();
+
+  // ---- search workflow ----
+  void btnStartSearchClick();
+  void btnStopClick();
+  void UpdateStartEnabled();
+  void tabSearchChange();
+  void CommonExprRbnClick(int tag);
+  void AddExpressionChar(int tag);
+  // Checks the directory box; on success selects it in the list. Shows the box when asked.
+  bool ValidateDirectory(bool showError);
+  void cbxDirectoryExit();
+  void DirectoryBoxLostFocus();
+  void FillRequest(TFileSearchObj& search);
+  bool Running() const { return running_; }
+  void SearchProgress(TFileSearchObj* sender, int32_t matches, int32_t filesWithMatches, int32_t filesSearched,
+                      const std::string& fileName, bool& cancel);
+  void ReplaceProgress(TFileSearchObj* sender, int32_t matches, int32_t replacements, int32_t filesChanged,
+                       int32_t filesSearched, const std::string& fileName, bool& cancel);
+  int ShowMessageDialog(const std::string& text, MsgKind kind, UINT buttons = MB_OK);
+  void SuspendTopmost();
+  void RestoreTopmost();
+
+  // ---- settings ----
+  void LoadAllSettings();
+  void SaveAllSettings();
+  TQrxSettings CollectSettings();
+  // Setters the properties dialog uses.
+  void SetShowPreview(bool show);
+  void SetShowMainMenu(bool show);
+  void SetShowHints(bool show);
+  void SetStayOnTop(bool on);
+  void SetEditorAutoSearch(bool on) { settings_.EditorAutoSearch = on; }
+  void SetEditorType(int32_t t) { settings_.EditorType = t; }
+  void SetEditorPath(const std::string& p) { settings_.EditorPath = p; }
+  void SetEditorParams(const std::string& p) { settings_.EditorParams = p; }
+  void SetEditorUseLFN(bool on) { settings_.EditorUseLFN = on; }
+  void SetNumPreviewLines(int32_t n) { settings_.NumPreviewLines = n; }
+  void SetMaxFinds(int32_t n) { settings_.MaxFinds = n; }
+  void SetMaxHistory(int32_t n) { settings_.MaxHistory = n; }
+  const TQrxSettings& Settings() const { return settings_; }
+
+  // ---- controls, named as the window's parts ----
+  TPanel pnlSizer, pnlSplitter, pnlCursor;
+  TResultsView treResults;
+  TListBox lbxFilePreview;
+  TGroupBox grpInputs;
+  TComboBox cbxDirectory;
+  TDirectoryListBox lbxDirectory;
+  TDriveComboBox cbxDrives;
+  TFileListBox lbxFiles;
+  TButton btnFileList, btnAdvancedOn, btnAdvancedOff;
+  TLabel lblMask, lblDfmMask;
+  TComboBox cbxMask;
+  TTabControl tabSearch;
+  TPanel pagSearch, pagReplace;  // the two pages of nbkSearch
+  TGroupBox grpExprType;
+  TRadioButton rbnExprNone, rbnExprRegExp, rbnExprDOS;
+  TPanel pnlExpression;
+  TComboBox cbxSearchFor;
+  TLabel lblMatch;
+  TCheckBox chkLineStart, chkLineEnd;
+  std::array<TButton, 10> btnRegExp;
+  TButton btnRegExpHelp;
+  std::array<TButton, 2> btnDOS;
+  TButton btnDOSHelp;
+  TCheckBox chkCheckCase, chkSubDirs, chkWholeWords, chkShowNumbers, chkShowFilenames, chkShowFilePath,
+      chkFileMatchCount;
+  TPanel pnlRplExpression;
+  TLabel lblRplSearchFor, lblRplReplaceWith;
+  TComboBox cbxRplReplaceWith;
+  TCheckBox chkRplLineStart, chkRplLineEnd, chkRplCheckCase, chkRplSubDirs, chkRplWholeWords, chkRplBackup,
+      chkRplBackupOvr;
+  TPanel pnlButtons, pnlNumMatches, pnlNumFiles, pnlFilesSearched, pnlSearchTime, pnlStatus;
+  TButton btnStartSearch, btnStop, btnOpen;
+  TMenu mnuMain, menOutlinePopup, menFormPopup;
+
+ protected:
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Resize() override;
+  bool CloseQuery() override;
+  void KeyPreview(WORD key, bool& handled) override;
+  void DoIdle() override;
+
+ private:
+  void CreateControls();
+  void CreateSearchPage();
+  void CreateReplacePage();
+  void CreateButtonArea();
+  void CreateMenus();
+  void BindEvents();
+  void SetHints();
+  void LayoutInputs();
+  void LayoutPages();
+  void LayoutButtons();
+  void LayoutSizer();
+  void ApplySettings(const TQrxSettings& s);
+  void ApplyFonts();
+  void ChooseStartDirectory();
+  void ShowFileList(bool show);
+  void HideFileListOnEnter(TWindow& control);
+  void EnterRunningState();
+  void LeaveRunningState();
+  void FocusAfterResult(uint8_t code);
+  void OnRestoreMessage();
+  void OnSearchTextMessage();
+  void OnSetDirectoryMessage();
+  void FirstRunSequence();
+  void SelectTab(int index);
+
+  // Results commands that work on the tree alone.
+  void ExpandAll();
+  void CollapseAll();
+  void DeleteCurrentNode();
+  void ClearResults();
+
+  TQrxSettings settings_;  // values that live outside the controls
+  std::unique_ptr<AdvancedCriteria> advancedCriteria_;
+  UniqueGdi<HFONT> controlFont_, treeFont_;
+  bool stopRequested_ = false;
+  bool running_ = false;
+  bool fileListShown_ = false;
+  bool validatingDirectory_ = false;
+  DWORD searchSelStart_ = 0, searchSelEnd_ = 0;
+  int previewHeight_ = 47;
+  struct Pending {
+    std::string Text;
+    MsgKind Kind;
+  };
+  std::optional<Pending> pending_;
+  TMenuItem* menOpenItems_[3] = {};
+  TMenuItem* treeCommands_[8] = {};
+};
+
+// " Time : " shows seconds with one decimal and thousands separators (",##0.0").
+std::string FormatSeconds(int32_t milliseconds);
+
+}  // namespace qrx

@@ -1,0 +1,447 @@
+// The main window's controls, menus and layout.
+#include "app/Grepmain.h"
+
+#include "app/Globals.h"
+#include "app/History.h"
+#include "app/IdeSeams.h"
+#include "app/Instance.h"
+#include "engine/FileSearch.h"
+#include "engine/ResultNodes.h"
+#include "engine/ResultTree.h"
+#include "winlib/Application.h"
+
+#include <algorithm>
+
+namespace qrx {
+namespace {
+
+constexpr int kInputsHeight = 158;
+constexpr int kButtonsHeight = 50;
+const char* const kRegExpCaptions[10] = {"^", "$", ".", "*", "+", "[", "]", "[^", "[-]", "\\"};
+const char* const kRegExpHints[10] = {
+    "Start of line|Matches the start of a line",  "End of line|Matches the end of a line",
+    "Any character|Matches any single character", "Zero or more|Repeats the previous item zero or more times",
+    "One or more|Repeats the previous item one or more times", "Set start|Starts a set of characters",
+    "Set end|Ends a set of characters",           "Negated set|Starts a set of characters not to match",
+    "Range|A range of characters inside a set",   "Escape|Takes the next character literally"};
+
+}  // namespace
+
+TKRESHForm::TKRESHForm() {
+  CreateForm(kMainWindowClass, ApplicationTitle(), WS_OVERLAPPEDWINDOW);
+  MinWidth = 200;
+  MinHeight = kInputsHeight + kButtonsHeight + 100;
+  CreateControls();
+  CreateMenus();
+  BindEvents();
+  SetHints();
+  ApplyFont();
+  treResults.SetItemHeight(15);
+  BindResultTree(treResults);
+  treResults.OnShowError = [](const std::string& message) { ShowErrorBox(message); };
+  // The IDE manager is made before the settings are read: it loads its own part.
+  CreateIdeManager();
+  LoadAllSettings();
+  tabSearchChange();
+  UpdateStartEnabled();
+  Application().HintDelay = 0;
+  Application().OnHint = [this](const std::string& longHint) {
+    if (settings_.ShowHints && !running_) pnlStatus.SetText(longHint);
+  };
+  Application().ApplyHintSettings();
+  Resize();
+}
+
+TKRESHForm::~TKRESHForm() {
+  Application().OnHint = nullptr;
+  // The tree's rows free their result nodes while the tree still exists.
+  treResults.Clear();
+  FreeIdeManager();
+}
+
+void TKRESHForm::CreateControls() {
+  pnlSizer.Create(this);
+  treResults.Create(pnlSizer);
+  pnlSplitter.Create(&pnlSizer, "", Bevel::Raised);
+  pnlSplitter.Cursor = ::LoadCursor(nullptr, IDC_SIZENS);
+  lbxFilePreview.Create(pnlSizer);
+  pnlCursor.Create(&pnlSizer, "", Bevel::Raised);
+  pnlCursor.SetVisible(false);
+
+  grpInputs.Create(*this, "");
+  cbxDirectory.Create(grpInputs);
+  cbxDirectory.SetMaxLength(260);
+  lbxDirectory.Create(grpInputs);
+  cbxDrives.Create(grpInputs);
+  btnFileList.Create(grpInputs, ">>");
+  lbxFiles.Create(grpInputs);
+  lbxFiles.SetVisible(false);
+  lbxDirectory.DriveBox = &cbxDrives;
+  lbxDirectory.FileList = &lbxFiles;
+  cbxDrives.DirList = &lbxDirectory;
+  lblMask.Create(grpInputs, "File &Mask:");
+  lblDfmMask.Create(grpInputs, "Delphi/C++Bldr (*.dfm)");
+  lblDfmMask.SetVisible(false);
+  cbxMask.Create(grpInputs);
+  btnAdvancedOff.Create(grpInputs, "A&dvanced...");
+  btnAdvancedOn.Create(grpInputs, "A&dvanced *");
+  btnAdvancedOn.SetVisible(false);
+  // The advanced search dialog is a later part of the program; until then the
+  // buttons stay disabled rather than do nothing.
+  btnAdvancedOff.SetEnabled(false);
+  btnAdvancedOn.SetEnabled(false);
+  tabSearch.Create(grpInputs, {"Search", "Replace", "DFM"});
+  // The pages live inside the tab control, which passes their notifications on.
+  ::SetWindowLongA(tabSearch.Handle(), GWL_EXSTYLE,
+                   ::GetWindowLongA(tabSearch.Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+  pagSearch.Create(&tabSearch);
+  pagReplace.Create(&tabSearch);
+  CreateSearchPage();
+  CreateReplacePage();
+  CreateButtonArea();
+}
+
+void TKRESHForm::CreateSearchPage() {
+  grpExprType.Create(pagSearch, "Expression");
+  rbnExprNone.Create(grpExprType, "Standard", true);
+  rbnExprRegExp.Create(grpExprType, "Reg. Exp.", false);
+  rbnExprDOS.Create(grpExprType, "DOS", false);
+  rbnExprNone.Tag = 0;
+  rbnExprRegExp.Tag = 1;
+  rbnExprDOS.Tag = 2;
+  pnlExpression.Create(&pagSearch);
+  cbxSearchFor.Create(pnlExpression);
+  lblMatch.Create(pnlExpression, "Match :");
+  chkLineStart.Create(pnlExpression, "Line Start");
+  chkLineEnd.Create(pnlExpression, "Line End");
+  for (int i = 0; i < 10; ++i) {
+    btnRegExp[static_cast<size_t>(i)].Create(pnlExpression, kRegExpCaptions[i]);
+    btnRegExp[static_cast<size_t>(i)].Tag = i;
+    btnRegExp[static_cast<size_t>(i)].Hint = kRegExpHints[i];
+  }
+  btnRegExpHelp.Create(pnlExpression, "?");
+  btnDOS[0].Create(pnlExpression, "*");
+  btnDOS[0].Tag = 10;
+  btnDOS[1].Create(pnlExpression, "?");
+  btnDOS[1].Tag = 11;
+  btnDOSHelp.Create(pnlExpression, "?");
+  chkCheckCase.Create(pagSearch, "Case Sensiti&ve");
+  chkSubDirs.Create(pagSearch, "Search Su&b Dirs");
+  chkWholeWords.Create(pagSearch, "&Whole Words");
+  chkShowNumbers.Create(pagSearch, "Show Line #'s");
+  chkShowFilenames.Create(pagSearch, "Show Filenames");
+  chkShowFilePath.Create(pagSearch, "Show File Paths");
+  chkFileMatchCount.Create(pagSearch, "File Match Count");
+}
+
+void TKRESHForm::CreateReplacePage() {
+  pnlRplExpression.Create(&pagReplace);
+  lblRplSearchFor.Create(pnlRplExpression, "&Search For :");
+  lblRplReplaceWith.Create(pagReplace, "&Replace With :");
+  cbxRplReplaceWith.Create(pagReplace);
+  chkRplLineStart.Create(pagReplace, "Line Start");
+  chkRplLineEnd.Create(pagReplace, "Line End");
+  chkRplCheckCase.Create(pagReplace, "Case Sensiti&ve");
+  chkRplSubDirs.Create(pagReplace, "Search Su&b Dirs");
+  chkRplWholeWords.Create(pagReplace, "&Whole Words");
+  chkRplBackup.Create(pagReplace, "Bac&kup Replaced Files");
+  chkRplBackupOvr.Create(pagReplace, "&Overwrite Old Backups");
+}
+
+void TKRESHForm::CreateButtonArea() {
+  pnlButtons.Create(this);
+  pnlNumMatches.Create(&pnlButtons, " Found : 0", Bevel::Lowered);
+  pnlNumFiles.Create(&pnlButtons, " # Files : 0", Bevel::Lowered);
+  pnlFilesSearched.Create(&pnlButtons, " Searched : 0", Bevel::Lowered);
+  pnlSearchTime.Create(&pnlButtons, " Time : 0 ", Bevel::Lowered);
+  pnlStatus.Create(&pnlButtons, "<No Search Data>", Bevel::Lowered);
+  btnStartSearch.Create(pnlButtons, "S&tart");
+  btnStop.Create(pnlButtons, "Stop");
+  btnOpen.Create(pnlButtons, "&Open");
+  btnStartSearch.SetEnabled(false);
+  btnStop.SetVisible(false);
+  btnOpen.SetEnabled(false);
+  SetDefaultButton(&btnStartSearch);
+  CancelButton = &btnStop;
+}
+
+void TKRESHForm::CreateMenus() {
+  // Commands of later parts (opening in an editor, saving and printing results,
+  // properties, help, about) are present so the menus have their final shape, and
+  // stay disabled until those parts arrive.
+  TMenuItem& file = mnuMain.Add("&File");
+  menOpenItems_[0] = &file.Add("&Open Search Match", Ctrl('O'), [] { OpenSearchMatch(); });
+  file.Add("&Show Editor / IDE", Plain(VK_F12), [] { ShowEditor(); }).SetEnabled(false);
+  file.AddSeparator();
+  file.Add("&Save Search...", Plain(VK_F2)).SetEnabled(false);
+  file.Add("&Export Search...", Ctrl(VK_F2)).SetEnabled(false);
+  file.Add("&Load Search...", Plain(VK_F3)).SetEnabled(false);
+  file.AddSeparator();
+  file.Add("Printer Se&tup...").SetEnabled(false);
+  file.Add("&Print...", Ctrl('P')).SetEnabled(false);
+  file.AddSeparator();
+  file.Add("P&roperties...").SetEnabled(false);
+  file.AddSeparator();
+  file.Add("E&xit", Alt('X'), [this] { Close(); });
+
+  TMenuItem& results = mnuMain.Add("Res&ults");
+  treeCommands_[0] = &results.Add("E&xpand Level", {}, [this] {
+    if (treResults.ItemCount() > 0 && treResults.SelectedNode() && treResults.SelectedNode()->HasItems())
+      treResults.SelectedNode()->Expand();
+  });
+  treeCommands_[1] = &results.Add("Co&llapse Level", {}, [this] {
+    if (treResults.ItemCount() > 0 && treResults.SelectedNode() && treResults.SelectedNode()->HasItems())
+      treResults.SelectedNode()->Collapse();
+  });
+  treeCommands_[2] = &results.Add("&Expand All", Ctrl('E'), [this] { ExpandAll(); });
+  treeCommands_[3] = &results.Add("&Collapse All", Ctrl('L'), [this] { CollapseAll(); });
+  results.AddSeparator();
+  treeCommands_[4] = &results.Add("&Delete Node", {}, [this] { DeleteCurrentNode(); });
+  treeCommands_[5] = &results.Add("Clear &Window", Ctrl(VK_DELETE), [this] { ClearResults(); });
+
+  TMenuItem& help = mnuMain.Add("Hel&p");
+  help.Add("&Help Contents...", Plain(VK_F1)).SetEnabled(false);
+  help.Add("&Regular Expressions...").SetEnabled(false);
+  help.AddSeparator();
+  help.Add("&About...").SetEnabled(false);
+
+  menOpenItems_[1] = &menOutlinePopup.Add("&Open Search Match", {}, [] { OpenSearchMatch(); });
+  treeCommands_[6] = &menOutlinePopup.Add("&Delete Node", Plain(VK_DELETE), [this] { DeleteCurrentNode(); });
+  treeCommands_[7] = &menOutlinePopup.Add("C&lear Result Window", {}, [this] { ClearResults(); });
+  menOpenItems_[2] = &menFormPopup.Add("&Open Search Match", {}, [] { OpenSearchMatch(); });
+  menFormPopup.Add("C&lear Result Window", {}, [this] { ClearResults(); });
+
+  SetMainMenu(&mnuMain);
+  SetShortcutMenus({&mnuMain});
+}
+
+void TKRESHForm::HideFileListOnEnter(TWindow& control) {
+  auto previous = control.OnEnter;
+  control.OnEnter = [this, previous] {
+    if (fileListShown_) ShowFileList(false);
+    if (previous) previous();
+  };
+}
+
+void TKRESHForm::BindEvents() {
+  btnStartSearch.OnClick = [this] { btnStartSearchClick(); };
+  btnStop.OnClick = [this] { btnStopClick(); };
+  btnOpen.OnClick = [] { OpenSearchMatch(); };
+  btnFileList.OnClick = [this] { ShowFileList(!fileListShown_); };
+  cbxMask.OnChange = [this] { UpdateStartEnabled(); };
+  cbxSearchFor.OnChange = [this] { UpdateStartEnabled(); };
+  cbxRplReplaceWith.OnChange = [this] { UpdateStartEnabled(); };
+  cbxMask.OnExit = [this] { UpdateComboHistory(cbxMask, settings_.MaxHistory); };
+  cbxSearchFor.OnExit = [this] {
+    // An insert button takes the focus; it pastes where the selection was.
+    ::SendMessageA(cbxSearchFor.Handle(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&searchSelStart_),
+                   reinterpret_cast<LPARAM>(&searchSelEnd_));
+    UpdateComboHistory(cbxSearchFor, settings_.MaxHistory);
+  };
+  cbxRplReplaceWith.OnExit = [this] { UpdateComboHistory(cbxRplReplaceWith, settings_.MaxHistory); };
+  cbxDirectory.OnExit = [this] { ::PostMessageA(Handle(), kDirectoryExitMessage, 0, 0); };
+  cbxDirectory.OnSelect = [this] { ValidateDirectory(false); };
+  lbxDirectory.OnDirChange = [this] { cbxDirectory.SetText(LongPathForm(lbxDirectory.Directory())); };
+  tabSearch.OnChange = [this] { tabSearchChange(); };
+  for (TRadioButton* rb : {&rbnExprNone, &rbnExprRegExp, &rbnExprDOS})
+    rb->OnClick = [this, rb] { CommonExprRbnClick(rb->Tag); };
+  for (auto& b : btnRegExp) b.OnClick = [this, &b] { AddExpressionChar(b.Tag); };
+  for (auto& b : btnDOS) b.OnClick = [this, &b] { AddExpressionChar(b.Tag); };
+  btnRegExpHelp.SetEnabled(false);  // help topics come with the help file
+  btnDOSHelp.SetEnabled(false);
+
+  // Enter must reach the directory list and the tree, so Start is not the default there.
+  lbxDirectory.OnEnter = [this] { SetDefaultButton(nullptr); };
+  lbxDirectory.OnExit = [this] { SetDefaultButton(&btnStartSearch); };
+  treResults.OnEnter = [this] { SetDefaultButton(nullptr); };
+  treResults.OnExit = [this] { SetDefaultButton(&btnStartSearch); };
+  for (TWindow* w : std::initializer_list<TWindow*>{
+           &cbxDirectory, &cbxDrives, &cbxMask, &cbxSearchFor, &cbxRplReplaceWith, &tabSearch, &rbnExprNone,
+           &rbnExprRegExp, &rbnExprDOS, &chkLineStart, &chkLineEnd, &chkCheckCase, &chkSubDirs, &chkWholeWords,
+           &chkShowNumbers, &chkShowFilenames, &chkShowFilePath, &chkFileMatchCount, &chkRplLineStart,
+           &chkRplLineEnd, &chkRplCheckCase, &chkRplSubDirs, &chkRplWholeWords, &chkRplBackup, &chkRplBackupOvr})
+    HideFileListOnEnter(*w);
+  treResults.OnDblClick = [this] {
+    if (treResults.ItemCount() > 0 && dynamic_cast<TMatchNode*>(ResultNodeOf(treResults.SelectedNode())))
+      OpenSearchMatch();
+  };
+  treResults.OnKeyDown = [this](WORD key, bool& handled) {
+    if (key != VK_RETURN && key != VK_SPACE) return;
+    handled = true;
+    TGOutlineNode* node = treResults.ItemCount() > 0 ? treResults.SelectedNode() : nullptr;
+    if (!node) return;
+    if (node->Level() >= 3)
+      OpenSearchMatch();
+    else if (node->HasItems())
+      node->Expanded() ? node->Collapse() : node->Expand();
+  };
+}
+
+void TKRESHForm::SetHints() {
+  cbxDirectory.Hint = "Directory|The directory to search";
+  cbxMask.Hint = "File mask|Files to search, for example *.cpp;*.h;*.c";
+  cbxSearchFor.Hint = "Search for|The text to search for";
+  cbxRplReplaceWith.Hint = "Replace with|The text that replaces each match";
+  btnStartSearch.Hint = "Start|Start the search";
+  btnStop.Hint = "Stop|Stop the search";
+  btnOpen.Hint = "Open|Open the selected match in the editor";
+  btnFileList.Hint = "Files|Show the files of the directory";
+  lbxDirectory.Hint = "Directories|Double click a folder to open it";
+  for (TWindow* w : std::initializer_list<TWindow*>{&cbxDirectory, &cbxMask, &cbxSearchFor, &cbxRplReplaceWith,
+                                                    &btnStartSearch, &btnStop, &btnOpen, &btnFileList,
+                                                    &lbxDirectory})
+    AddHint(*w);
+  for (auto& b : btnRegExp) AddHint(b);
+}
+
+// ---- layout ----
+
+void TKRESHForm::Resize() {
+  if (!btnOpen.Handle()) return;  // still being created
+  RECT r = ClientRect();
+  int w = r.right, h = r.bottom;
+  pnlButtons.SetBounds(0, h - kButtonsHeight, w, kButtonsHeight);
+  grpInputs.SetBounds(0, h - kButtonsHeight - kInputsHeight, w, kInputsHeight);
+  pnlSizer.SetBounds(0, 0, w, std::max(0, h - kButtonsHeight - kInputsHeight));
+  LayoutSizer();
+  LayoutInputs();
+  LayoutButtons();
+}
+
+void TKRESHForm::LayoutSizer() {
+  RECT r = pnlSizer.ClientRect();
+  int w = r.right, h = r.bottom;
+  bool preview = lbxFilePreview.Visible();
+  int ph = preview ? std::min(previewHeight_, std::max(0, h - 3)) : 0;
+  int treeHeight = preview ? h - ph - 3 : h;
+  treResults.SetBounds(0, 0, w, std::max(0, treeHeight));
+  pnlSplitter.SetBounds(0, treeHeight, w, 3);
+  lbxFilePreview.SetBounds(0, treeHeight + 3, w, ph);
+}
+
+void TKRESHForm::LayoutInputs() {
+  int w = grpInputs.ClientRect().right;
+  cbxDirectory.SetBounds(8, 12, 170, 200);
+  lbxDirectory.SetBounds(8, 38, 170, 86);
+  cbxDrives.SetBounds(8, 128, 140, 200);
+  btnFileList.SetBounds(152, 128, 26, 22);
+  lblMask.SetBounds(186, 16, 60, 16);
+  lblDfmMask.SetBounds(186, 16, 140, 16);
+  int right = w - 8;
+  cbxMask.SetBounds(248, 12, std::max(40, right - 248 - 90), 200);
+  btnAdvancedOff.SetBounds(right - 84, 11, 84, 23);
+  btnAdvancedOn.SetBounds(right - 84, 11, 84, 23);
+  tabSearch.SetBounds(186, 38, std::max(60, right - 186), 114);
+  lbxFiles.SetBounds(186, 38, std::max(60, right - 186), 114);
+  RECT page = tabSearch.DisplayRect();
+  int px = page.left, py = page.top;
+  int pw = page.right - page.left, ph = page.bottom - page.top;
+  pagSearch.SetBounds(px, py, pw, ph);
+  pagReplace.SetBounds(px, py, pw, ph);
+  LayoutPages();
+}
+
+void TKRESHForm::LayoutPages() {
+  int pw = pagSearch.ClientRect().right;
+  // Search page
+  grpExprType.SetBounds(0, 0, 76, 84);
+  rbnExprNone.SetBounds(6, 18, 68, 18);
+  rbnExprRegExp.SetBounds(6, 38, 68, 18);
+  rbnExprDOS.SetBounds(6, 58, 68, 18);
+  int ex = 80, ew = std::max(40, pw - ex);
+  pnlExpression.SetBounds(ex, 0, ew, 44);
+  lblMatch.SetBounds(1, 27, 38, 16);
+  chkLineStart.SetBounds(42, 25, 74, 18);
+  chkLineEnd.SetBounds(118, 25, 70, 18);
+  for (size_t i = 0; i < btnRegExp.size(); ++i) btnRegExp[i].SetBounds(1 + static_cast<int>(i) * 22, 24, 21, 19);
+  btnRegExpHelp.SetBounds(1 + 10 * 22 + 4, 24, 21, 19);
+  btnDOS[0].SetBounds(1, 24, 21, 19);
+  btnDOS[1].SetBounds(23, 24, 21, 19);
+  btnDOSHelp.SetBounds(49, 24, 21, 19);
+  int cw = std::max(30, ew / 3);
+  chkCheckCase.SetBounds(ex, 44, cw, 14);
+  chkSubDirs.SetBounds(ex + cw, 44, cw, 14);
+  chkWholeWords.SetBounds(ex + 2 * cw, 44, cw, 14);
+  chkShowNumbers.SetBounds(ex, 58, cw, 14);
+  chkShowFilenames.SetBounds(ex + cw, 58, cw, 14);
+  chkShowFilePath.SetBounds(ex + 2 * cw, 58, cw, 14);
+  chkFileMatchCount.SetBounds(ex, 72, cw, 14);
+  // Replace page
+  pnlRplExpression.SetBounds(0, 0, pw, 23);
+  lblRplSearchFor.SetBounds(2, 4, 76, 16);
+  lblRplReplaceWith.SetBounds(2, 28, 76, 16);
+  cbxRplReplaceWith.SetBounds(80, 25, std::max(40, pw - 88), 200);
+  int rw = std::max(30, pw / 3);
+  chkRplLineStart.SetBounds(2, 50, rw, 14);
+  chkRplLineEnd.SetBounds(2 + rw, 50, rw, 14);
+  chkRplCheckCase.SetBounds(2 + 2 * rw, 50, rw, 14);
+  chkRplSubDirs.SetBounds(2, 64, rw, 14);
+  chkRplWholeWords.SetBounds(2 + rw, 64, rw, 14);
+  chkRplBackup.SetBounds(2, 78, rw + rw / 2, 14);
+  chkRplBackupOvr.SetBounds(2 + rw + rw / 2, 78, rw + rw / 2, 14);
+  // The one search-for box follows the page it is on.
+  if (::GetParent(cbxSearchFor.Handle()) == pnlRplExpression.Handle())
+    cbxSearchFor.SetBounds(cbxRplReplaceWith.Left(), 0, cbxRplReplaceWith.Width(), 200);
+  else
+    cbxSearchFor.SetBounds(1, 0, std::max<int>(20, pnlExpression.ClientRect().right - 9), 200);
+}
+
+void TKRESHForm::LayoutButtons() {
+  int w = pnlButtons.ClientRect().right;
+  int status = std::max(40, w - 176);
+  int quarter = status / 4;
+  pnlNumMatches.SetBounds(4, 3, quarter, 21);
+  pnlNumFiles.SetBounds(4 + quarter, 3, quarter, 21);
+  pnlFilesSearched.SetBounds(4 + 2 * quarter, 3, quarter, 21);
+  pnlSearchTime.SetBounds(4 + 3 * quarter, 3, status - 3 * quarter, 21);
+  pnlStatus.SetBounds(4, 25, status, 21);
+  btnStartSearch.SetBounds(w - 166, 12, 78, 25);
+  btnStop.SetBounds(w - 166, 12, 78, 25);
+  btnOpen.SetBounds(w - 84, 12, 78, 25);
+}
+
+void TKRESHForm::ShowFileList(bool show) {
+  fileListShown_ = show;
+  btnFileList.SetText(show ? "<<" : ">>");
+  lbxFiles.SetVisible(show);
+  tabSearch.SetVisible(!show);
+  if (show) {
+    pagSearch.SetVisible(false);
+    pagReplace.SetVisible(false);
+    lbxFiles.BringToFront();
+  } else {
+    bool replace = tabSearch.TabIndex() == 1;
+    pagSearch.SetVisible(!replace);
+    pagReplace.SetVisible(replace);
+  }
+}
+
+// ---- results commands ----
+
+void TKRESHForm::ExpandAll() { treResults.FullExpand(); }
+void TKRESHForm::CollapseAll() { treResults.FullCollapse(); }
+
+void TKRESHForm::DeleteCurrentNode() {
+  lbxFilePreview.Clear();
+  if (treResults.ItemCount() == 0) return;
+  treResults.Delete(treResults.SelectedItem());
+  if (treResults.ItemCount() == 0) treResults.Refresh();
+}
+
+void TKRESHForm::ClearResults() {
+  lbxFilePreview.Clear();
+  treResults.Clear();
+}
+
+void TKRESHForm::DoIdle() {
+  bool hasRows = treResults.ItemCount() > 0;
+  for (TMenuItem* item : treeCommands_)
+    if (item) item->SetEnabled(hasRows);
+  TBaseNode* node = hasRows ? ResultNodeOf(treResults.SelectedNode()) : nullptr;
+  bool openable = dynamic_cast<TMatchNode*>(node) || dynamic_cast<TFileNode*>(node);
+  for (TMenuItem* item : menOpenItems_)
+    if (item) item->SetEnabled(openable);
+  if (!running_) btnOpen.SetEnabled(openable);
+}
+
+}  // namespace qrx

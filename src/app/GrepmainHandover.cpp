@@ -1,0 +1,107 @@
+// The main window's end of creation, its showing and closing, and the messages a
+// second copy of the program sends it.
+#include "app/Globals.h"
+#include "app/Grepintr.h"
+#include "app/Grepmain.h"
+#include "app/History.h"
+#include "app/IdeSeams.h"
+#include "app/Instance.h"
+#include "app/StartUp.h"
+
+namespace qrx {
+
+void TKRESHForm::FinishCreation() {
+  if (!StartSearchText.empty()) {
+    cbxSearchFor.SetText(StartSearchText);
+    UpdateStartEnabled();
+  }
+  if (settings_.EditorType < 0)
+    FirstRunSequence();
+  else
+    SetStayOnTop(settings_.StayOnTop);
+}
+
+void TKRESHForm::ShowMain() {
+  int cmd = settings_.WindowState == 1 ? SW_SHOWMINIMIZED : settings_.WindowState == 2 ? SW_SHOWMAXIMIZED : SW_SHOW;
+  ::ShowWindow(Handle(), cmd);
+  ::UpdateWindow(Handle());
+  if (cbxSearchFor.CanFocus()) cbxSearchFor.SetFocus();
+}
+
+void TKRESHForm::FirstRunSequence() {
+  {
+    TdlgIntro intro(this);
+    intro.ShowModal();
+  }
+  settings_.EditorType = 0;
+  OfferExplorerMenu();
+  IdeFirstRunSteps();
+  static const char* const kMasks[] = {"*.pas;*.dpr", "*.c;*.h;*.cpp;*.hpp", "*.java;*.js", "*.html;*.htm;*.shtml",
+                                       "*.bas",       "*.txt",              "*.ini",       "*.*"};
+  cbxMask.Clear();
+  for (const char* m : kMasks) cbxMask.Add(m);
+  cbxMask.SetItemIndex(0);
+  UpdateStartEnabled();
+  ShowPropertiesDialog(*this);
+  SaveAllSettings();
+}
+
+bool TKRESHForm::CloseQuery() {
+  SaveAllSettings();
+  return true;
+}
+
+void TKRESHForm::OnRestoreMessage() {
+  if (::IsIconic(Handle())) ::ShowWindow(Handle(), SW_RESTORE);
+  ::SetForegroundWindow(Handle());
+}
+
+void TKRESHForm::OnSearchTextMessage() {
+  if (!FileExists(TransferFileName)) return;
+  SelectTab(0);
+  cbxSearchFor.SetText(ReadTransfer(TransferFileName, "SEARCHTEXT", cbxSearchFor.Text()));
+  UpdateStartEnabled();
+  if (cbxSearchFor.CanFocus()) cbxSearchFor.SetFocus();
+}
+
+void TKRESHForm::OnSetDirectoryMessage() {
+  if (!FileExists(TransferFileName)) return;
+  if (tabSearch.TabIndex() == 1) SelectTab(0);
+  std::string dir = ReadTransfer(TransferFileName, "DIRECTORY", ProgramDirectory());
+  if (DirectoryExists(dir)) {
+    cbxDirectory.SetText(LongPathForm(dir));
+    lbxDirectory.SetDirectory(dir);
+    cbxDirectoryExit();
+  }
+  if (cbxSearchFor.CanFocus()) cbxSearchFor.SetFocus();
+}
+
+LRESULT TKRESHForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg >= 0xC000 && msg <= 0xFFFF) {
+    if (msg == CM_QUARXRESTORE) {
+      OnRestoreMessage();
+      return 0;
+    }
+    if (msg == CM_QUARXSEARCHTEXT) {
+      OnSearchTextMessage();
+      return 0;
+    }
+    if (msg == CM_QUARXSETDIRECTORY) {
+      OnSetDirectoryMessage();
+      return 0;
+    }
+  }
+  if (msg == kDirectoryExitMessage) {
+    DirectoryBoxLostFocus();
+    return 0;
+  }
+  if (msg == WM_CONTEXTMENU) {
+    POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+    HWND target = reinterpret_cast<HWND>(wp);
+    (target == treResults.Handle() ? menOutlinePopup : menFormPopup).Popup(Handle(), pt.x, pt.y);
+    return 0;
+  }
+  return TForm::WndProc(msg, wp, lp);
+}
+
+}  // namespace qrx

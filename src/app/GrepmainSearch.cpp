@@ -1,0 +1,299 @@
+// The main window's search workflow: enabling, tabs, expression types, directory
+// validation, the request, the run and its progress.
+#include "app/Globals.h"
+#include "app/Grepmain.h"
+#include "app/History.h"
+#include "engine/FileSearch.h"
+#include "winlib/Application.h"
+#include "winlib/Clipboard.h"
+
+#include <cstdio>
+
+namespace qrx {
+
+std::string FormatSeconds(int32_t milliseconds) {
+  if (milliseconds < 0) milliseconds = 0;
+  // Tenths, rounded half up, then the whole part with thousands separators.
+  int64_t tenths = (static_cast<int64_t>(milliseconds) + 50) / 100;
+  std::string whole = std::to_string(tenths / 10);
+  for (int i = static_cast<int>(whole.size()) - 3; i > 0; i -= 3) whole.insert(static_cast<size_t>(i), ",");
+  return whole + "." + std::to_string(tenths % 10);
+}
+
+void TKRESHForm::UpdateStartEnabled() {
+  btnStartSearch.SetEnabled(!cbxMask.Text().empty() && !cbxSearchFor.Text().empty());
+}
+
+void TKRESHForm::SelectTab(int index) {
+  tabSearch.SetTabIndex(index);
+  tabSearchChange();
+}
+
+void TKRESHForm::tabSearchChange() {
+  cbxMask.SetVisible(true);
+  lblMask.SetVisible(true);
+  lblDfmMask.SetVisible(false);
+  int tab = tabSearch.TabIndex();
+  if (fileListShown_) ShowFileList(false);
+  if (tab == 1) {
+    pagSearch.SetVisible(false);
+    pagReplace.SetVisible(true);
+    cbxSearchFor.SetParent(pnlRplExpression);
+  } else {
+    pagReplace.SetVisible(false);
+    pagSearch.SetVisible(true);
+    cbxSearchFor.SetParent(pnlExpression);
+    if (tab == 2) {
+      cbxMask.SetVisible(false);
+      lblMask.SetVisible(false);
+      lblDfmMask.SetVisible(true);
+    }
+  }
+  // First in tab order of its panel.
+  ::SetWindowPos(cbxSearchFor.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  LayoutPages();
+}
+
+void TKRESHForm::KeyPreview(WORD key, bool& handled) {
+  if (key != VK_TAB || !(::GetKeyState(VK_CONTROL) & 0x8000)) return;
+  int count = tabSearch.TabCount();
+  int index = tabSearch.TabIndex();
+  index = (::GetKeyState(VK_SHIFT) & 0x8000) ? (index + count - 1) % count : (index + 1) % count;
+  SelectTab(index);
+  handled = true;
+}
+
+void TKRESHForm::CommonExprRbnClick(int tag) {
+  bool standard = tag == 0, regExp = tag == 1, dos = tag == 2;
+  lblMatch.SetVisible(standard);
+  chkLineStart.SetVisible(standard);
+  chkLineEnd.SetVisible(standard);
+  for (auto& b : btnRegExp) b.SetVisible(regExp);
+  btnRegExpHelp.SetVisible(regExp);
+  for (auto& b : btnDOS) b.SetVisible(dos);
+  btnDOSHelp.SetVisible(dos);
+  chkWholeWords.SetEnabled(standard);
+}
+
+void TKRESHForm::AddExpressionChar(int tag) {
+  static const char* const kTexts[12] = {"^", "$", ".", "*", "+", "[", "]", "[^", "[-]", "\\", "*", "?"};
+  if (tag < 0 || tag > 11) return;
+  SetClipboardText(Handle(), kTexts[tag]);
+  // The paste replaces the selection or goes in at the caret, as typing would. Taking
+  // the focus back selects the whole box, so the selection is carried over.
+  DWORD start = searchSelStart_, end = searchSelEnd_;
+  if (cbxSearchFor.Focused())
+    ::SendMessageA(cbxSearchFor.Handle(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+  cbxSearchFor.SetFocus();
+  ::SendMessageA(cbxSearchFor.Handle(), CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+  ::SendMessageA(cbxSearchFor.Handle(), WM_PASTE, 0, 0);
+  UpdateStartEnabled();
+}
+
+bool TKRESHForm::ValidateDirectory(bool showError) {
+  std::string text = cbxDirectory.Text();
+  if (DirectoryExists(text) && lbxDirectory.SetDirectory(text)) {
+    cbxDirectory.SetText(LongPathForm(lbxDirectory.Directory()));
+    return true;
+  }
+  if (showError) {
+    ShowMessageBox(Handle(), "Invalid directory entered.", MsgKind::Information);
+    cbxDirectory.SetFocus();
+    cbxDirectory.SelectAll();
+  }
+  return false;
+}
+
+void TKRESHForm::cbxDirectoryExit() {
+  if (validatingDirectory_) return;  // the box's own error message takes the focus too
+  validatingDirectory_ = true;
+  try {
+    if (ValidateDirectory(true)) UpdateComboHistory(cbxDirectory, settings_.MaxHistory);
+  } catch (...) {
+    validatingDirectory_ = false;
+    throw;
+  }
+  validatingDirectory_ = false;
+}
+
+void TKRESHForm::DirectoryBoxLostFocus() {
+  // Only a move to another control of this window counts as leaving the box; the
+  // application losing the focus, or a message box taking it, does not.
+  HWND focus = ::GetFocus();
+  if (!focus || !::IsChild(Handle(), focus) || cbxDirectory.Focused()) return;
+  cbxDirectoryExit();
+}
+
+void TKRESHForm::FillRequest(TFileSearchObj& search) {
+  search.SearchKind = static_cast<uint8_t>(tabSearch.TabIndex());
+  search.Masks = cbxMask.Text();
+  search.SearchText = cbxSearchFor.Text();
+  search.Directory = lbxDirectory.Directory();
+  search.MaxLines = settings_.MaxFinds;
+  search.WorkFileName = WorkFileName;
+  if (advancedCriteria_) search.SetCriteria(*advancedCriteria_);
+  auto bit = [](bool on, uint16_t value) { return on ? value : static_cast<uint16_t>(0); };
+  if (search.SearchKind == 1) {
+    search.ExprKind = 0;
+    search.ReplaceText = cbxRplReplaceWith.Text();
+    search.Options = bit(chkRplSubDirs.Checked(), optSubDirs) | bit(chkRplCheckCase.Checked(), optCaseSensitive) |
+                     bit(chkRplWholeWords.Checked(), optWholeWords) | bit(chkRplLineStart.Checked(), optLineStart) |
+                     bit(chkRplLineEnd.Checked(), optLineEnd);
+    search.BackupMode = !chkRplBackup.Checked() ? 0 : chkRplBackupOvr.Checked() ? 2 : 1;
+    search.OnReplaceProgress = [this](TFileSearchObj* s, int32_t m, int32_t r, int32_t fc, int32_t fs,
+                                      const std::string& name, bool& cancel) {
+      ReplaceProgress(s, m, r, fc, fs, name, cancel);
+    };
+    // The interactive confirmation arrives with the replace dialog.
+  } else {
+    search.Options = bit(chkShowNumbers.Checked(), optLineNumbers) | bit(chkShowFilenames.Checked(), optFileLines) |
+                     bit(chkShowFilePath.Checked(), optFullPaths) | bit(chkFileMatchCount.Checked(), optMatchCounts) |
+                     bit(chkSubDirs.Checked(), optSubDirs) | bit(chkCheckCase.Checked(), optCaseSensitive) |
+                     bit(chkWholeWords.Checked(), optWholeWords) | bit(chkLineStart.Checked(), optLineStart) |
+                     bit(chkLineEnd.Checked(), optLineEnd);
+    search.ExprKind = rbnExprRegExp.Checked() ? 1 : rbnExprDOS.Checked() ? 2 : 0;
+    if (search.ExprKind != 0) search.Options &= static_cast<uint16_t>(~optWholeWords);
+    search.OnSearchProgress = [this](TFileSearchObj* s, int32_t m, int32_t f, int32_t fs, const std::string& name,
+                                     bool& cancel) { SearchProgress(s, m, f, fs, name, cancel); };
+  }
+  search.OnProcessMessages = [] { Application().ProcessMessages(); };
+}
+
+void TKRESHForm::EnterRunningState() {
+  running_ = true;
+  UpdateComboHistory(cbxDirectory, settings_.MaxHistory);
+  lbxFilePreview.Clear();
+  btnStartSearch.SetVisible(false);
+  btnOpen.SetVisible(false);
+  btnStop.SetEnabled(true);
+  btnStop.SetVisible(true);
+  treResults.FullCollapse();
+  // The replace dialog's preview is cleared here once that dialog exists.
+}
+
+void TKRESHForm::LeaveRunningState() {
+  btnStop.SetVisible(false);
+  btnStartSearch.SetVisible(true);
+  btnOpen.SetVisible(true);
+  treResults.Refresh();
+  running_ = false;
+}
+
+void TKRESHForm::FocusAfterResult(uint8_t code) {
+  TWindow* target = nullptr;
+  switch (code) {
+    case 1: target = &cbxMask; break;
+    case 2:
+    case 3: target = &cbxSearchFor; break;
+    case 8: target = &lbxDirectory; break;
+    default: target = code <= 10 ? static_cast<TWindow*>(&treResults) : nullptr; break;
+  }
+  if (target && target->CanFocus()) target->SetFocus();
+}
+
+void TKRESHForm::btnStartSearchClick() {
+  if (running_) return;
+  if (!ValidateDirectory(true)) return;
+  if (tabSearch.TabIndex() > 2) return;
+  pending_.reset();
+  stopRequested_ = false;
+  EnterRunningState();
+  uint8_t code = 0xFF;
+  std::vector<std::string> unopened;
+  try {
+    auto search = std::make_unique<TFileSearchObj>(treResults);
+    FillRequest(*search);
+    code = static_cast<uint8_t>(search->Execute() & 0x7F);
+    unopened = search->UnopenedFiles();
+    switch (code) {
+      case 1: pending_ = Pending{"Error in File Mask(s).", MsgKind::Error}; break;
+      case 2: pending_ = Pending{"Search string is invalid.", MsgKind::Error}; break;
+      case 3: pending_ = Pending{"Bad regular expression.", MsgKind::Error}; break;
+      case 6: pending_ = Pending{"Number of file exceeded.", MsgKind::Information}; break;
+      case 7: pending_ = Pending{"I/O error during search." + search->ErrorMessage, MsgKind::Error}; break;
+      case 8: pending_ = Pending{"Invalid directory.", MsgKind::Error}; break;
+      case 9: pending_ = Pending{"No matches found.", MsgKind::Information}; break;
+      case 10: pending_ = Pending{"Internal Error. Search Stopped.\r" + search->ErrorMessage, MsgKind::Error}; break;
+      default: break;
+    }
+  } catch (...) {
+    LeaveRunningState();
+    throw;  // the application's error box shows it; no result message
+  }
+  LeaveRunningState();
+  if (!unopened.empty()) {
+    std::string list;
+    for (const auto& f : unopened) list += (list.empty() ? "" : ", ") + f;
+    pnlStatus.SetText(" Could not open " + std::to_string(unopened.size()) + " file(s): " + list);
+  }
+  FocusAfterResult(code);
+  if (pending_) {
+    Pending p = *pending_;
+    pending_.reset();
+    ShowMessageDialog(p.Text, p.Kind);  // the error kind sounds the default beep first
+  } else if (treResults.RowCount() >= 3) {
+    treResults.SetRow(2);
+    treResults.Refresh();
+  }
+}
+
+void TKRESHForm::btnStopClick() {
+  stopRequested_ = true;
+  btnStop.SetEnabled(false);
+  btnStop.Repaint();
+}
+
+void TKRESHForm::SearchProgress(TFileSearchObj* sender, int32_t matches, int32_t filesWithMatches,
+                                int32_t filesSearched, const std::string& fileName, bool& cancel) {
+  Application().ProcessMessages();
+  if (stopRequested_) {
+    stopRequested_ = false;
+    cancel = true;
+  }
+  pnlNumMatches.SetText(" Found : " + std::to_string(matches));
+  pnlNumFiles.SetText(" # Files : " + std::to_string(filesWithMatches));
+  pnlFilesSearched.SetText(" Searched : " + std::to_string(filesSearched));
+  pnlSearchTime.SetText(" Time : " + FormatSeconds(sender ? sender->Elapsed() : 0));
+  if (!fileName.empty()) pnlStatus.SetText(" " + fileName);
+  pnlButtons.Repaint();
+}
+
+void TKRESHForm::ReplaceProgress(TFileSearchObj* sender, int32_t matches, int32_t replacements, int32_t filesChanged,
+                                 int32_t filesSearched, const std::string& fileName, bool& cancel) {
+  Application().ProcessMessages();
+  if (stopRequested_) {
+    stopRequested_ = false;
+    cancel = true;
+  }
+  pnlNumMatches.SetText(" Found : " + std::to_string(matches));
+  pnlNumFiles.SetText(" Replaced : " + std::to_string(replacements));
+  pnlFilesSearched.SetText(" Searched : " + std::to_string(filesSearched));
+  pnlSearchTime.SetText(" Replaced : " + std::to_string(filesChanged));
+  if (!fileName.empty()) pnlStatus.SetText(" " + fileName);
+  pnlButtons.Repaint();
+}
+
+void TKRESHForm::SuspendTopmost() {
+  if (settings_.StayOnTop && (::GetWindowLongA(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST))
+    ::SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TKRESHForm::RestoreTopmost() {
+  if (settings_.StayOnTop)
+    ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+int TKRESHForm::ShowMessageDialog(const std::string& text, MsgKind kind, UINT buttons) {
+  SuspendTopmost();
+  int answer = ShowMessageBox(Handle(), text, kind, buttons);
+  RestoreTopmost();
+  return answer;
+}
+
+void TKRESHForm::SetStayOnTop(bool on) {
+  settings_.StayOnTop = on;
+  ::SetWindowPos(Handle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace qrx

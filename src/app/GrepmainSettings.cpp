@@ -1,0 +1,158 @@
+// The main window's side of the settings: copying the stored values into the
+// controls at creation and collecting them again for saving.
+#include "app/Globals.h"
+#include "app/Grepmain.h"
+#include "app/StartUp.h"
+#include "winlib/Application.h"
+
+namespace qrx {
+namespace {
+
+HFONT MakeFont(const TFontSetting& f) {
+  return ::CreateFontA(f.Height, 0, 0, 0, (f.Style & 1) ? FW_BOLD : FW_NORMAL, (f.Style & 2) != 0, (f.Style & 4) != 0,
+                       (f.Style & 8) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, f.Name.c_str());
+}
+
+}  // namespace
+
+void TKRESHForm::LoadAllSettings() { ApplySettings(LoadSettings(RegistryRoot, ProgramDirectory())); }
+
+void TKRESHForm::ApplySettings(const TQrxSettings& s) {
+  settings_ = s;
+  // Window state first, then position and size in one step.
+  WINDOWPLACEMENT wp{sizeof wp};
+  ::GetWindowPlacement(Handle(), &wp);
+  wp.rcNormalPosition = RECT{s.Left, s.Top, s.Left + s.Width, s.Top + s.Height};
+  wp.showCmd = s.WindowState == 1 ? SW_SHOWMINNOACTIVE : s.WindowState == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  wp.showCmd = SW_HIDE;  // shown by ShowMain
+  ::SetWindowPlacement(Handle(), &wp);
+  previewHeight_ = s.PreviewHeight;
+  tabSearch.SetTabIndex(s.CurPage > 2 || s.CurPage < 0 ? 0 : s.CurPage);
+
+  SetShowPreview(s.Preview);
+  SetShowMainMenu(s.ShowMainMenu);
+  SetShowHints(s.ShowHints);
+  SetEditorAutoSearch(s.EditorAutoSearch);
+
+  ChooseStartDirectory();
+
+  cbxMask.SetText(s.FileMask);
+  cbxSearchFor.SetText(s.SearchFor);
+  chkCheckCase.SetChecked(s.CaseSensitive);
+  chkWholeWords.SetChecked(s.WholeWord);
+  chkShowNumbers.SetChecked(s.LineNums);
+  chkShowFilenames.SetChecked(s.Filenames);
+  chkShowFilePath.SetChecked(s.FilePaths);
+  chkFileMatchCount.SetChecked(s.FileMatchCnt);
+  chkLineStart.SetChecked(s.LineStart);
+  chkLineEnd.SetChecked(s.LineEnd);
+  chkSubDirs.SetChecked(false);
+  rbnExprNone.SetChecked(s.ExprType != 1 && s.ExprType != 2);
+  rbnExprRegExp.SetChecked(s.ExprType == 1);
+  rbnExprDOS.SetChecked(s.ExprType == 2);
+  CommonExprRbnClick(s.ExprType == 1 || s.ExprType == 2 ? s.ExprType : 0);
+
+  cbxRplReplaceWith.SetText(s.ReplaceWith);
+  chkRplCheckCase.SetChecked(s.RplCaseSensitive);
+  chkRplWholeWords.SetChecked(s.RplWholeWords);
+  chkRplBackup.SetChecked(s.RplBackup);
+  chkRplBackupOvr.SetChecked(s.RplBackupOverwrite);
+  chkRplLineStart.SetChecked(s.RplLineStart);
+  chkRplLineEnd.SetChecked(s.RplLineEnd);
+  chkRplSubDirs.SetChecked(false);
+
+  ApplyFonts();
+  treResults.SetColors(ColorToRGB(s.TreeBackColor), ColorToRGB(s.TreeTextColor));
+  // The preview's own colours are taken by the preview control when it arrives.
+
+  cbxMask.SetItems(s.MaskHistory);
+  cbxSearchFor.SetItems(s.SearchHistory);
+  cbxRplReplaceWith.SetItems(s.ReplaceHistory);
+  cbxDirectory.SetItems(s.DirectoryHistory);
+  cbxDirectory.SetText(LongPathForm(lbxDirectory.Directory()));
+}
+
+void TKRESHForm::ChooseStartDirectory() {
+  if (StartDirectory.empty() || !DirectoryExists(StartDirectory)) StartDirectory = settings_.Directory;
+  if (!lbxDirectory.SetDirectory(StartDirectory)) lbxDirectory.SetDirectory(ProgramDirectory());
+}
+
+void TKRESHForm::ApplyFonts() {
+  controlFont_.reset(MakeFont(settings_.ControlFont));
+  for (TWindow* w : std::initializer_list<TWindow*>{&cbxDirectory, &cbxSearchFor, &cbxMask, &cbxRplReplaceWith,
+                                                    &lbxDirectory, &cbxDrives})
+    w->SetFont(controlFont_.get());
+  treeFont_.reset(MakeFont(settings_.TreeFont));
+  treResults.SetViewFont(treeFont_.get());
+  Resize();
+}
+
+TQrxSettings TKRESHForm::CollectSettings() {
+  TQrxSettings s = settings_;
+  WINDOWPLACEMENT wp{sizeof wp};
+  ::GetWindowPlacement(Handle(), &wp);
+  s.Left = wp.rcNormalPosition.left;
+  s.Top = wp.rcNormalPosition.top;
+  s.Width = wp.rcNormalPosition.right - wp.rcNormalPosition.left;
+  s.Height = wp.rcNormalPosition.bottom - wp.rcNormalPosition.top;
+  s.WindowState = ::IsIconic(Handle()) ? 1 : ::IsZoomed(Handle()) ? 2 : 0;
+  s.PreviewHeight = previewHeight_;
+  s.CurPage = tabSearch.TabIndex();
+  s.AllowMultInstances = AllowMultInstances;
+  s.Directory = lbxDirectory.Directory();
+  s.FileMask = cbxMask.Text();
+  s.SearchFor = cbxSearchFor.Text();
+  s.CaseSensitive = chkCheckCase.Checked();
+  s.WholeWord = chkWholeWords.Checked();
+  s.LineNums = chkShowNumbers.Checked();
+  s.Filenames = chkShowFilenames.Checked();
+  s.FilePaths = chkShowFilePath.Checked();
+  s.FileMatchCnt = chkFileMatchCount.Checked();
+  s.LineStart = chkLineStart.Checked();
+  s.LineEnd = chkLineEnd.Checked();
+  s.SubDirs = chkSubDirs.Checked();
+  s.ExprType = rbnExprRegExp.Checked() ? 1 : rbnExprDOS.Checked() ? 2 : 0;
+  s.ReplaceWith = cbxRplReplaceWith.Text();
+  s.RplCaseSensitive = chkRplCheckCase.Checked();
+  s.RplWholeWords = chkRplWholeWords.Checked();
+  s.RplBackup = chkRplBackup.Checked();
+  s.RplBackupOverwrite = chkRplBackupOvr.Checked();
+  s.RplLineStart = chkRplLineStart.Checked();
+  s.RplLineEnd = chkRplLineEnd.Checked();
+  s.MaskHistory = cbxMask.Items();
+  s.SearchHistory = cbxSearchFor.Items();
+  s.ReplaceHistory = cbxRplReplaceWith.Items();
+  s.DirectoryHistory = cbxDirectory.Items();
+  return s;
+}
+
+void TKRESHForm::SaveAllSettings() {
+  // The IDE manager writes its section here once it exists.
+  SaveSettings(RegistryRoot, CollectSettings());
+}
+
+void TKRESHForm::SetShowPreview(bool show) {
+  settings_.Preview = show;
+  lbxFilePreview.SetVisible(show);
+  pnlSplitter.SetVisible(show);
+  if (show) {
+    RECT r = pnlSizer.ClientRect();
+    int h = r.bottom;
+    if (previewHeight_ < 47 || previewHeight_ > h - 55) previewHeight_ = previewHeight_ < 47 ? 47 : std::max(47, h - 55);
+  }
+  LayoutSizer();
+}
+
+void TKRESHForm::SetShowMainMenu(bool show) {
+  settings_.ShowMainMenu = show;
+  ShowMainMenu(show);
+}
+
+void TKRESHForm::SetShowHints(bool show) {
+  settings_.ShowHints = show;
+  Application().ShowHints = show;
+  Application().ApplyHintSettings();
+}
+
+}  // namespace qrx

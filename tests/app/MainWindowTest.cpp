@@ -1,0 +1,342 @@
+#include "app/Globals.h"
+#include "app/Grepmain.h"
+#include "app/ProfileKey.h"
+#include "app/Win95dlg.h"
+#include "engine/FileSearch.h"
+#include "winlib/Application.h"
+#include "winlib/Clipboard.h"
+#include "winlib/TempDir.h"
+#include "winlib/UiRecorder.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace qrx {
+namespace {
+
+// A main window over a profile of its own, past its first run.
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static bool once = [] {
+      INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+      return ::InitCommonControlsEx(&icc) != FALSE;
+    }();
+    (void)once;
+    key.Set("Options", "EditorType", "0");
+    key.Set("Search", "Directory", tmp.Path());
+    RegistryRoot = key.Root();
+    StartDirectory.clear();
+    StartSearchText.clear();
+  }
+  TKRESHForm& Form() {
+    if (!form) {
+      form = std::make_unique<TKRESHForm>();
+      form->FinishCreation();
+      ::ShowWindow(form->Handle(), SW_SHOW);
+    }
+    return *form;
+  }
+  // What a user's typing reports to the box's parent.
+  static void Type(TComboBox& box, const std::string& text) {
+    box.SetText(text);
+    ::SendMessageA(::GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_EDITCHANGE),
+                   reinterpret_cast<LPARAM>(box.Handle()));
+  }
+  static void Click(TButton& b) { ::SendMessageA(b.Handle(), BM_CLICK, 0, 0); }
+  static void PressWithKeys(HWND target, WORD key, std::initializer_list<int> held) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    BYTE saved[256];
+    std::copy(std::begin(keys), std::end(keys), saved);
+    for (int k : held) keys[k] = 0x80;
+    ::SetKeyboardState(keys);
+    MSG m{target, WM_KEYDOWN, key, 0};
+    Application().HandleMessage(m);
+    ::SetKeyboardState(saved);
+  }
+  void TearDown() override {
+    form.reset();
+    RegistryRoot = kDefaultRegistryRoot;
+  }
+
+  test::TempDir tmp;
+  test::ProfileKey key;
+  test::UiRecorder ui;
+  std::unique_ptr<TKRESHForm> form;
+};
+
+TEST_F(MainWindow, StartIsEnabledOnlyWithMaskAndSearchText) {
+  TKRESHForm& f = Form();
+  const struct {
+    int tab;
+    const char* mask;
+    const char* text;
+    bool enabled;
+  } cases[] = {
+      {0, "*.*", "", false}, {0, "", "x", false}, {0, "*.c", "x", true},
+      {2, "", "x", false},   {2, "*.*", "x", true}, {1, "*.*", "", false}, {1, "*.*", "y", true},
+  };
+  for (const auto& c : cases) {
+    f.tabSearch.SetTabIndex(c.tab);
+    f.tabSearchChange();
+    Type(f.cbxMask, c.mask);
+    Type(f.cbxSearchFor, c.text);
+    EXPECT_EQ(f.btnStartSearch.Enabled(), c.enabled) << c.tab << " '" << c.mask << "' '" << c.text << "'";
+  }
+}
+
+TEST_F(MainWindow, InvalidDirectoryStopsTheSearchWithAnInformationBox) {
+  TKRESHForm& f = Form();
+  Type(f.cbxMask, "*.*");
+  Type(f.cbxSearchFor, "x");
+  std::string missing = tmp.Path() + "\\no such dir";
+  f.cbxDirectory.SetText(missing);
+  f.btnStartSearchClick();
+  ASSERT_EQ(ui.Boxes.size(), 1u);
+  EXPECT_EQ(ui.Boxes[0].Text, "Invalid directory entered.");
+  EXPECT_EQ(ui.Boxes[0].Kind, MsgKind::Information);
+  EXPECT_EQ(ui.Beeps, 0);
+  EXPECT_EQ(f.treResults.ItemCount(), 0);
+  EXPECT_TRUE(f.cbxDirectory.Focused());
+  EXPECT_EQ(f.cbxDirectory.Text(), missing) << "the wrong text stays for correction";
+}
+
+TEST_F(MainWindow, InsertButtonsGoThroughTheClipboard) {
+  TKRESHForm& f = Form();
+  f.rbnExprRegExp.SetChecked(true);
+  f.CommonExprRbnClick(1);
+  SetClipboardText(f.Handle(), "old contents");
+  Type(f.cbxSearchFor, "");
+  Click(f.btnRegExp[8]);
+  EXPECT_EQ(f.cbxSearchFor.Text(), "[-]");
+  EXPECT_EQ(GetClipboardText(f.Handle()), "[-]");
+  // The insert replaces the box's selection.
+  f.cbxSearchFor.SetText("abc");
+  f.cbxSearchFor.SetFocus();
+  ::SendMessageA(f.cbxSearchFor.Handle(), CB_SETEDITSEL, 0, MAKELPARAM(1, 2));
+  Click(f.btnRegExp[0]);
+  EXPECT_EQ(f.cbxSearchFor.Text(), "a^c");
+  f.CommonExprRbnClick(2);
+  f.cbxSearchFor.SetText("");
+  Click(f.btnDOS[1]);
+  EXPECT_EQ(f.cbxSearchFor.Text(), "?");
+}
+
+TEST_F(MainWindow, ExpressionTypeDecidesWholeWordsAndTheInsertButtons) {
+  TKRESHForm& f = Form();
+  f.tabSearch.SetTabIndex(0);
+  f.tabSearchChange();
+  f.chkWholeWords.SetChecked(true);
+  const struct {
+    TRadioButton* button;
+    bool wholeWordsEnabled, regExpShown, dosShown;
+    uint8_t exprKind;
+    bool bit;
+  } cases[] = {
+      {&f.rbnExprNone, true, false, false, 0, true},
+      {&f.rbnExprRegExp, false, true, false, 1, false},
+      {&f.rbnExprDOS, false, false, true, 2, false},
+  };
+  for (const auto& c : cases) {
+    Click(*c.button);
+    EXPECT_EQ(f.chkWholeWords.Enabled(), c.wholeWordsEnabled);
+    EXPECT_EQ(f.btnRegExp[0].Visible(), c.regExpShown);
+    EXPECT_EQ(f.btnDOS[0].Visible(), c.dosShown);
+    EXPECT_EQ(f.chkLineStart.Visible(), c.exprKind == 0);
+    TFileSearchObj search(f.treResults);
+    f.FillRequest(search);
+    EXPECT_EQ(search.ExprKind, c.exprKind);
+    EXPECT_EQ((search.Options & optWholeWords) != 0, c.bit) << int(c.exprKind);
+  }
+}
+
+TEST_F(MainWindow, ReplaceRequestCarriesNoDisplayBits) {
+  TKRESHForm& f = Form();
+  for (TCheckBox* c : {&f.chkShowNumbers, &f.chkShowFilenames, &f.chkShowFilePath, &f.chkFileMatchCount})
+    c->SetChecked(true);
+  f.rbnExprRegExp.SetChecked(true);
+  f.tabSearch.SetTabIndex(1);
+  f.tabSearchChange();
+  f.chkRplSubDirs.SetChecked(true);
+  f.chkRplWholeWords.SetChecked(true);
+  Type(f.cbxRplReplaceWith, "new");
+  const struct {
+    bool backup, overwrite;
+    uint8_t mode;
+  } cases[] = {{false, true, 0}, {true, true, 2}, {true, false, 1}};
+  for (const auto& c : cases) {
+    f.chkRplBackup.SetChecked(c.backup);
+    f.chkRplBackupOvr.SetChecked(c.overwrite);
+    TFileSearchObj search(f.treResults);
+    f.FillRequest(search);
+    EXPECT_EQ(search.SearchKind, 1);
+    EXPECT_EQ(search.ExprKind, 0) << "replace always takes the text literally";
+    EXPECT_EQ(search.Options, optSubDirs | optWholeWords);
+    EXPECT_EQ(search.ReplaceText, "new");
+    EXPECT_EQ(search.BackupMode, c.mode);
+  }
+  EXPECT_EQ(::GetParent(f.cbxSearchFor.Handle()), f.pnlRplExpression.Handle());
+  EXPECT_EQ(f.cbxSearchFor.Left(), f.cbxRplReplaceWith.Left());
+  EXPECT_EQ(f.cbxSearchFor.Width(), f.cbxRplReplaceWith.Width());
+}
+
+TEST_F(MainWindow, SearchResultsAndTheirMessages) {
+  tmp.MakeFile("one.txt", "alpha beta\r\ngamma\r\n");
+  tmp.MakeFile("two.txt", "beta again\r\n");
+  TKRESHForm& f = Form();
+  f.tabSearch.SetTabIndex(0);
+  f.tabSearchChange();
+  Type(f.cbxMask, "*.txt");
+  f.cbxDirectory.SetText(tmp.Path());
+
+  // Found: rows appear, the first match line is selected, the panels count.
+  Click(f.rbnExprNone);
+  Type(f.cbxSearchFor, "beta");
+  f.btnStartSearchClick();
+  EXPECT_TRUE(ui.Boxes.empty());
+  EXPECT_GE(f.treResults.RowCount(), 3);
+  EXPECT_EQ(f.treResults.Row(), 2);
+  EXPECT_EQ(f.pnlNumMatches.Text(), " Found : 2");
+  EXPECT_EQ(f.pnlNumFiles.Text(), " # Files : 2");
+  EXPECT_TRUE(f.btnStartSearch.Visible());
+  EXPECT_FALSE(f.btnStop.Visible());
+  EXPECT_EQ(f.cbxDirectory.Items().front(), f.cbxDirectory.Text()) << "the directory joined its history";
+
+  // Nothing found: information, no beep.
+  Type(f.cbxSearchFor, "zzz");
+  f.btnStartSearchClick();
+  ASSERT_EQ(ui.Boxes.size(), 1u);
+  EXPECT_EQ(ui.Boxes[0].Text, "No matches found.");
+  EXPECT_EQ(ui.Boxes[0].Kind, MsgKind::Information);
+  EXPECT_EQ(ui.Beeps, 0);
+
+  // A bad expression: error with a beep, focus to the search-for box.
+  ui.Clear();
+  Click(f.rbnExprRegExp);
+  Type(f.cbxSearchFor, "a[");
+  f.btnStartSearchClick();
+  ASSERT_EQ(ui.Boxes.size(), 1u);
+  EXPECT_EQ(ui.Boxes[0].Text, "Bad regular expression.");
+  EXPECT_EQ(ui.Boxes[0].Kind, MsgKind::Error);
+  EXPECT_EQ(ui.Beeps, 1);
+  EXPECT_TRUE(f.cbxSearchFor.Focused());
+}
+
+TEST_F(MainWindow, EscPressesStopDuringARun) {
+  for (int i = 0; i < 30; ++i) tmp.MakeFile("f" + std::to_string(i) + ".txt", "needle\r\n");
+  TKRESHForm& f = Form();
+  Type(f.cbxMask, "*.txt");
+  Click(f.rbnExprNone);
+  Type(f.cbxSearchFor, "needle");
+  f.cbxDirectory.SetText(tmp.Path());
+  bool stopSeenRunning = false;
+  auto stop = f.btnStop.OnClick;
+  f.btnStop.OnClick = [&] {
+    stopSeenRunning = f.Running() && f.btnStop.Showing() && !f.btnStartSearch.Visible();
+    stop();
+  };
+  // Nothing handles messages before the engine's first progress report, so the key
+  // arrives while the run is under way, as a user's key would.
+  ::PostMessageA(::GetWindow(f.cbxSearchFor.Handle(), GW_CHILD), WM_KEYDOWN, VK_ESCAPE, 0);
+  f.btnStartSearchClick();
+  EXPECT_TRUE(stopSeenRunning);
+  EXPECT_TRUE(ui.Boxes.empty()) << "a stopped search shows no message";
+  EXPECT_FALSE(f.btnStop.Visible());
+  EXPECT_FALSE(f.btnStop.Enabled()) << "Stop stays disabled until the next search";
+  EXPECT_TRUE(f.btnStartSearch.Visible());
+  std::string searched = f.pnlFilesSearched.Text();
+  ASSERT_EQ(searched.rfind(" Searched : ", 0), 0u);
+  EXPECT_LT(std::stoi(searched.substr(12)), 30);
+}
+
+TEST_F(MainWindow, CtrlTabCyclesTheTabsBothWays) {
+  TKRESHForm& f = Form();
+  f.tabSearch.SetTabIndex(0);
+  f.tabSearchChange();
+  f.cbxMask.SetFocus();
+  PressWithKeys(f.cbxMask.Handle(), VK_TAB, {VK_CONTROL, VK_SHIFT});
+  EXPECT_EQ(f.tabSearch.TabIndex(), 2);
+  EXPECT_FALSE(f.cbxMask.Visible());
+  EXPECT_TRUE(f.lblDfmMask.Visible());
+  PressWithKeys(f.cbxMask.Handle(), VK_TAB, {VK_CONTROL});
+  EXPECT_EQ(f.tabSearch.TabIndex(), 0);
+  EXPECT_TRUE(f.cbxMask.Visible());
+  PressWithKeys(f.cbxMask.Handle(), VK_TAB, {VK_CONTROL});
+  EXPECT_EQ(f.tabSearch.TabIndex(), 1);
+  EXPECT_TRUE(f.pagReplace.Visible());
+  EXPECT_FALSE(f.pagSearch.Visible());
+}
+
+TEST_F(MainWindow, WindowIsNeverNarrowerThan200) {
+  TKRESHForm& f = Form();
+  MINMAXINFO mmi{};
+  ::SendMessageA(f.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+  EXPECT_EQ(mmi.ptMinTrackSize.x, 200);
+  EXPECT_EQ(mmi.ptMinTrackSize.y, 158 + 50 + 100);
+  ::SetWindowPos(f.Handle(), nullptr, 0, 0, 50, 500, SWP_NOZORDER | SWP_NOMOVE);
+  EXPECT_EQ(f.Width(), 200);
+}
+
+TEST_F(MainWindow, DefaultButtonStepsAsideForTheDirectoryListAndTree) {
+  TKRESHForm& f = Form();
+  f.lbxDirectory.SetFocus();
+  EXPECT_EQ(f.DefaultButton(), nullptr);
+  f.cbxMask.SetFocus();
+  EXPECT_EQ(f.DefaultButton(), &f.btnStartSearch);
+  f.treResults.SetFocus();
+  EXPECT_EQ(f.DefaultButton(), nullptr);
+  f.cbxMask.SetFocus();
+  EXPECT_EQ(f.DefaultButton(), &f.btnStartSearch);
+}
+
+TEST_F(MainWindow, StoredSettingsReachTheControlsAndComeBack) {
+  tmp.MakeDir("sub");
+  key.Set("Search", "SubDirs", "1");
+  key.Set("Search", "ExprType", "2");
+  key.Set("Search", "FileMask", "*.cpp");
+  key.Set("Main", "CurPage", "1");
+  key.Set("Replace", "WholeWords", "0");
+  key.Set("MaskHistory", "History0", "*.cpp");
+  key.Set("MaskHistory", "History1", "*.h");
+  key.Set("Options", "MaxHistory", "2");
+  TKRESHForm& f = Form();
+  EXPECT_FALSE(f.chkSubDirs.Checked());
+  EXPECT_TRUE(f.rbnExprDOS.Checked());
+  EXPECT_TRUE(f.btnDOS[0].Visible());
+  EXPECT_EQ(f.cbxMask.Text(), "*.cpp");
+  EXPECT_EQ(f.tabSearch.TabIndex(), 1);
+  EXPECT_FALSE(f.chkRplWholeWords.Checked());
+  EXPECT_EQ(f.cbxMask.Items(), (std::vector<std::string>{"*.cpp", "*.h"}));
+  EXPECT_EQ(f.lbxDirectory.Directory(), tmp.Path());
+
+  Type(f.cbxMask, "*.txt");
+  ::SendMessageA(f.grpInputs.Handle(), WM_COMMAND, MAKEWPARAM(f.cbxMask.Id(), CBN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(f.cbxMask.Handle()));
+  EXPECT_EQ(f.cbxMask.Items(), (std::vector<std::string>{"*.txt", "*.cpp"}));
+  f.chkSubDirs.SetChecked(true);
+  f.SaveAllSettings();
+  EXPECT_EQ(key.Get("Search", "SubDirs"), "1");
+  EXPECT_EQ(key.Get("Search", "ExprType"), "2");
+  EXPECT_EQ(key.Get("Main", "CurPage"), "1");
+  EXPECT_EQ(key.Get("MaskHistory", "History0"), "*.txt");
+  EXPECT_EQ(key.Get("Search", "Directory"), tmp.Path());
+}
+
+TEST(MainWindowHelpers, TimeFormatAndDialogCentring) {
+  const struct {
+    int32_t ms;
+    const char* text;
+  } times[] = {{0, "0.0"}, {49, "0.0"}, {50, "0.1"}, {1234, "1.2"}, {999949, "999.9"},
+               {1234567, "1,234.6"}, {123456789, "123,456.8"}, {-5, "0.0"}};
+  for (auto& t : times) EXPECT_EQ(FormatSeconds(t.ms), t.text) << t.ms;
+  POINT p = CenterOver(RECT{100, 50, 683, 491}, 300, 200);
+  EXPECT_EQ(p.x, 100 + (583 - 300) / 2);
+  EXPECT_EQ(p.y, 50 + (441 - 200) / 2);
+  p = CenterOver(RECT{0, 0, 100, 100}, 301, 201);
+  EXPECT_EQ(p.x, -100);  // (100 - 301) / 2 truncates toward zero
+  EXPECT_EQ(p.y, -50);
+}
+
+}  // namespace
+}  // namespace qrx
