@@ -41,6 +41,26 @@ class LazyDfa {
   }
   std::uint8_t Flags(std::int32_t state) const noexcept { return flags_[state]; }
 
+  // Follows cached transitions over text[pos...] and stops, with `pos` on the
+  // first byte not consumed, at the end of the text, at a state where a match
+  // ends, at `stopState`, or where a transition is not cached yet. The loop
+  // every line goes through, so it touches nothing but the tables.
+  std::int32_t RunCached(std::int32_t state, const unsigned char* text, std::size_t& pos, std::size_t length,
+                         std::int32_t stopState) const noexcept {
+    const std::int32_t* transitions = transitions_.data();
+    const std::uint8_t* flags = flags_.data();
+    const std::uint8_t* classOf = program_.classOf.data();
+    std::size_t at = pos;
+    while (at < length && (flags[state] & kMatchHere) == 0 && state != stopState) {
+      std::int32_t next = transitions[static_cast<std::size_t>(state) * classCount_ + classOf[text[at]]];
+      if (next < 0) break;
+      state = next;
+      ++at;
+    }
+    pos = at;
+    return state;
+  }
+
   // For simulation: the state's threads, and the stepper that moves them.
   void LoadSet(std::int32_t state, SparseSet& set) const noexcept;
   NfaStepper& stepper() noexcept { return stepper_; }
@@ -89,6 +109,8 @@ class Cursor {
 
   bool InDfa() const noexcept { return state_ >= 0; }
   std::int32_t state() const noexcept { return state_; }
+  // Moves to a state the DFA reached by itself (RunCached).
+  void SetState(std::int32_t state) noexcept { state_ = state; }
   bool MatchHere() const noexcept {
     return InDfa() ? (dfa_.Flags(state_) & LazyDfa::kMatchHere) != 0 : stepper_.HasMatch(*current_);
   }

@@ -52,15 +52,18 @@ Regex::Regex(Program forward, Program reverse, std::optional<LiteralPlan> litera
   emptyLineMatches_ = stepper.HasMatch(set);
 
   // Where no thread is running, the finder can skip straight to the next byte
-  // that could start a match.
+  // that could start a match, or give up when nothing but "^" can start one.
   stepper.Start(set, kNoEdge);
   if (!stepper.HasMatch(set)) {
     ByteSet first;
+    bool endCanMatch = false;
     for (std::int32_t pc : set) {
       const Inst& inst = forward_.insts[pc];
       if (inst.op == Op::kBytes) first.Merge(forward_.sets[inst.set]);
+      if (inst.op == Op::kLineEnd) endCanMatch = true;
     }
     if (first.Count() == 1) firstByte_ = first.First();
+    onlyAtLineStart_ = first.Count() == 0 && !endCanMatch;
   }
 }
 
@@ -71,7 +74,7 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
     return emptyLineMatches_;
   }
   if (!AnyMatch(text, length)) return false;
-  std::size_t start = LeftmostStart(text, length);
+  std::size_t start = onlyAtLineStart_ ? 0 : LeftmostStart(text, length);
   if (start == kNone) return false;  // cannot happen when AnyMatch said yes
   std::size_t end = LongestEnd(text, length, start);
   if (end == kNone) return false;
@@ -84,13 +87,17 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
 bool Regex::AnyMatch(const unsigned char* text, std::size_t length) noexcept {
   finder_.BeginScan();
   const std::int32_t idle = finder_.StartState(kNoEdge);
-  const bool skip = firstByte_ >= 0 && idle >= 0;
+  const bool watchIdle = idle >= 0 && (firstByte_ >= 0 || onlyAtLineStart_);
   Cursor cursor(finder_, kAtLineStart);
   std::size_t pos = 0;
   for (;;) {
+    if (cursor.InDfa()) {
+      cursor.SetState(finder_.RunCached(cursor.state(), text, pos, length, watchIdle ? idle : LazyDfa::kUnknown));
+    }
     if (cursor.MatchHere()) return true;
     if (pos == length) return cursor.MatchAtFarEdge();
-    if (skip && cursor.state() == idle) {
+    if (watchIdle && cursor.state() == idle) {
+      if (onlyAtLineStart_) return false;
       const void* hit = std::memchr(text + pos, firstByte_, length - pos);
       if (hit == nullptr) {
         pos = length;  // still idle at the end, where "$" may yet match

@@ -54,6 +54,7 @@ class Regex {
   LazyDfa starter_;  // backwards, unanchored: where does the leftmost match start?
   LazyDfa ender_;    // forwards, anchored: where does the longest match from there end?
   int firstByte_ = -1;  // the one byte every match starts with, if there is one
+  bool onlyAtLineStart_ = false;  // every match starts at offset 0 ("^..." patterns)
   bool emptyLineMatches_ = false;
 };
 
