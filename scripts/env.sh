@@ -1,25 +1,39 @@
-# Sourced by the build scripts: where the build goes and how Wine is run for it.
+# Sourced by the build scripts: where the builds go and how Wine is run for them.
+#
+# build/       the 64-bit Windows build: every binary and test, run under wine64
+# build-i686/  the 32-bit product build (quarrix.exe, QRXIDE32.DLL, kresh32.dll, qrxfind.exe);
+#              it compiles here, but runs only where the kernel can execute 32-bit Wine
 QRX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QRX_BUILD=${QRX_BUILD:-$QRX_ROOT/build}
+QRX_BUILD32=${QRX_BUILD32:-$QRX_ROOT/build-i686}
 export WINEPREFIX=$QRX_BUILD/wine
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINELOADER=/usr/lib/wine/wine64
+QRX_WINE=/usr/lib/wine/wine64
 
-# Configures (once) and builds everything.
+# Configures (once) and builds everything of the 64-bit build.
 qrx_build() {
   if [ ! -f "$QRX_BUILD/CMakeCache.txt" ]; then
-    cmake -S "$QRX_ROOT" -B "$QRX_BUILD" -DCMAKE_TOOLCHAIN_FILE="$QRX_ROOT/cmake/mingw-i686.cmake" >/dev/null
+    cmake -S "$QRX_ROOT" -B "$QRX_BUILD" -DCMAKE_TOOLCHAIN_FILE="$QRX_ROOT/cmake/mingw-x86_64.cmake" >/dev/null
   fi
-  cmake --build "$QRX_BUILD" -j"$(nproc)"
+  cmake --build "$QRX_BUILD" -j"$(nproc)" "$@"
+}
+
+# The 32-bit deliverables, without tests.
+qrx_build32() {
+  if [ ! -f "$QRX_BUILD32/CMakeCache.txt" ]; then
+    cmake -S "$QRX_ROOT" -B "$QRX_BUILD32" -DBUILD_TESTING=OFF \
+      -DCMAKE_TOOLCHAIN_FILE="$QRX_ROOT/cmake/mingw-i686.cmake" >/dev/null
+  fi
+  cmake --build "$QRX_BUILD32" -j"$(nproc)"
 }
 
 # The first Wine call on a new prefix takes many seconds; do it once, and keep the server up.
 qrx_wine_up() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot --init >/dev/null 2>&1 || true
-    # Unmanaged windows: without a window manager (Xvfb) Wine otherwise waits 2 s per hidden window.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    "$QRX_WINE" wineboot --init >/dev/null 2>&1 || true
   fi
   wineserver -p >/dev/null 2>&1 || true
 }

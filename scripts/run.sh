@@ -7,4 +7,4 @@ qrx_build >/dev/null
 qrx_wine_up
 text=${*:-TFileSearchObj}
 cd "$QRX_BUILD/bin"
-wine ./qrxfind.exe "/DIR=Z:${QRX_ROOT//\//\\}\\src" "/MASK=*.cpp;*.h" /KIND=0 "$text"
+"$QRX_WINE" ./qrxfind.exe "/DIR=Z:${QRX_ROOT//\//\\}\\src" "/MASK=*.cpp;*.h" /KIND=0 "$text"

@@ -1,18 +1,16 @@
 #!/usr/bin/env bash
-# Installs the cross toolchain, Wine and the display server when they are missing.
+# Installs the cross compilers, Wine and the display server when they are missing.
 # Checks first, so a second run costs nothing.
 set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-for p in cmake g++-mingw-w64-i686 mingw-w64-tools googletest wine wine32:i386 wine64 xvfb xauth imagemagick clang libclang-rt-14-dev make grep; do
+for p in cmake make python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest \
+         wine wine64 xvfb xauth imagemagick; do
   have "$p" || need+=("$p")
 done
 if [ ${#need[@]} -eq 0 ]; then exit 0; fi
 echo "setup: installing ${need[*]}"
 SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $SUDO dpkg --add-architecture i386
-fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null

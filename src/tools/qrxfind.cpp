@@ -13,6 +13,7 @@
 #include "controls/GOutline.h"
 #include "engine/FileSearch.h"
 #include "engine/ResultTree.h"
+#include "engine/SavedResults.h"
 #include "tools/QrxFindArgs.h"
 #include "tools/TempFile.h"
 

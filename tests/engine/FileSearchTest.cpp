@@ -326,11 +326,12 @@ TEST(FileSearch, CaseInsensitiveRegexAndDosSearches) {
   ResultTree t;
   TempDir d;
   d.Write("u.pas", "uses SysUtils, Unit1;\nprocedure TForm1.Button1Click(Sender: TObject);\n");
-  auto re = NewSearch(t.tree, d.Path(), "*.pas", "button[0-9]+click", 0x0013, 1);
+  auto re = NewSearch(t.tree, d.Path(), "*.pas", "button[0-9]+click", 0x0011, 1);
   EXPECT_EQ(re->Execute(), rcFound);
+  ASSERT_NE(t.Node<TMatchNode>(2), nullptr);
   EXPECT_EQ(t.Node<TMatchNode>(2)->LineNumber, 2);
-  EXPECT_EQ(t.Node<TMatchNode>(2)->MatchStart, 17);
-  EXPECT_EQ(t.Node<TMatchNode>(2)->MatchStop, 28);
+  EXPECT_EQ(t.Node<TMatchNode>(2)->MatchStart, 18);
+  EXPECT_EQ(t.Node<TMatchNode>(2)->MatchStop, 29);
   EXPECT_EQ(re->SearchText, "BUTTON[0-9]+CLICK");
   EXPECT_EQ(re->EnteredText, "button[0-9]+click");
 

@@ -97,8 +97,8 @@ TEST(LineMatcher, DelimiterSetIsPunctuationTabAndBlankButNotUnderscore) {
 }
 
 TEST(LineMatcher, DosPatternsBecomeEscapedExpressions) {
-  EXPECT_EQ(qrx::ConvertDosPattern("*.c?"), ".*\\..\\c.");
-  EXPECT_EQ(qrx::UpperCase(qrx::ConvertDosPattern("*.c?")), ".*\\..\\C.");
+  EXPECT_EQ(qrx::ConvertDosPattern("*.c?"), ".*\\.\\c.");
+  EXPECT_EQ(qrx::UpperCase(qrx::ConvertDosPattern("*.c?")), ".*\\.\\C.");
   EXPECT_EQ(qrx::ConvertDosPattern(""), "");
   EXPECT_EQ(qrx::ConvertDosPattern("a1"), "\\a\\1");
 }

@@ -80,12 +80,12 @@ TEST(QrxFind, SearchesAFolderAndPrintsTheTree) {
   d.Write("src\\one.pas", "begin\r\n  Hello;\r\nend.\r\n");
   d.Write("src\\sub\\two.pas", "hello\n");
   std::string out;
-  int code = RunQrxFind("\"/DIR=" + d.Path() + "src\" /MASK=*.pas /EXPR=0 /OPT=0x0013 hello", d, out);
+  int code = RunQrxFind("\"/DIR=" + d.Path() + "src\" /MASK=*.pas /EXPR=0 /OPT=0x0011 hello", d, out);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(out,
             " Search for \"hello\" in *.pas\r\n"
-            "\t      2 : Hello;\r\n"
-            "\t      1 : hello\r\n");
+            "\t     2 : Hello;\r\n"
+            "\t     1 : hello\r\n");
   code = RunQrxFind("\"/DIR=" + d.Path() + "src\" /MASK=*.pas nothing-like-this", d, out);
   EXPECT_EQ(code, 9);
   code = RunQrxFind("/EXPR=7 x", d, out);

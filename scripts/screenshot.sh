@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Starts Quarrix on the project's own sources, runs a search in it and saves a
+# screenshot of the screen to docs/screenshots/main.png. Starts a virtual display
+# when there is none.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+"$QRX_ROOT/scripts/setup.sh"
+qrx_build >/dev/null
+qrx_wine_up
+WINE=${WINE:-wine}
+text=${1:-TFileSearchObj}
+out="$QRX_ROOT/docs/screenshots/main.png"
+mkdir -p "$(dirname "$out")"
+
+xvfb_pid=""
+quarrix_pid=""
+cleanup() {
+  [ -n "$quarrix_pid" ] && kill "$quarrix_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+if [ -z "${DISPLAY:-}" ]; then
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+  done
+  Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=$display
+  sleep 1
+fi
+
+# A profile of the screenshot's own, past its first run, with the masks to use.
+profile=Screenshot
+key='HKCU\Software\Vortalis\Quarrix\3.0\'$profile
+"$WINE" reg add "$key\\Options" /v EditorType /d 0 /f >/dev/null 2>&1
+"$WINE" reg add "$key\\Search" /v FileMask /d '*.cpp;*.h' /f >/dev/null 2>&1
+"$WINE" reg add "$key\\Search" /v ExprType /d 0 /f >/dev/null 2>&1
+"$WINE" reg add "$key\\Main" /v CurPage /d 0 /f >/dev/null 2>&1
+
+src="Z:${QRX_ROOT//\//\\}\\src"
+cd "$QRX_BUILD/bin"
+"$WINE" ./quarrix.exe "/KEY=$profile" >/dev/null 2>&1 &
+quarrix_pid=$!
+# The later starts hand their directory and search text to the running copy.
+sleep 3
+"$WINE" ./quarrix.exe "/DIR=$src" >/dev/null 2>&1
+"$WINE" ./quarrix.exe "$text" >/dev/null 2>&1
+"$WINE" ./qrxpost.exe "click:Search Su&b Dirs" "click:S&tart"
+sleep 1
+import -window root "$out"
+"$WINE" ./qrxpost.exe close >/dev/null 2>&1 || true
+wait "$quarrix_pid" 2>/dev/null || true
+quarrix_pid=""
+echo "screenshot: $out"
