@@ -65,3 +65,22 @@ uint32_t FileTimeToDosPacked(const FILETIME& utc) {
     return 0;
   return (static_cast<uint32_t>(date) << 16) | time;
 }
+
+namespace {
+int64_t ToInt(const FILETIME& t) { return (static_cast<int64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+}  // namespace
+
+TLocalFileTimes::TLocalFileTimes() {
+  FILETIME now, local;
+  ::GetSystemTimeAsFileTime(&now);
+  if (::FileTimeToLocalFileTime(&now, &local)) bias_ = ToInt(local) - ToInt(now);
+}
+
+uint32_t TLocalFileTimes::DosPacked(const FILETIME& utc) const {
+  const int64_t value = ToInt(utc) + bias_;
+  if (value < 0) return 0;
+  FILETIME local{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
+  WORD date = 0, time = 0;
+  if (!::FileTimeToDosDateTime(&local, &date, &time)) return 0;
+  return (static_cast<uint32_t>(date) << 16) | time;
+}

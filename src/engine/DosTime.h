@@ -13,5 +13,16 @@ uint32_t DateTimeToDosDateTime(double dateTime);
 // A file's last-write time (UTC) as local packed date and time; 0 when it does not fit.
 uint32_t FileTimeToDosPacked(const FILETIME& utc);
 
+// The same conversion for many files: the platform converts to local time with the bias in
+// force now (not the one of the file's date), so the bias is asked for once.
+class TLocalFileTimes {
+ public:
+  TLocalFileTimes();
+  uint32_t DosPacked(const FILETIME& utc) const;
+
+ private:
+  int64_t bias_ = 0;  // local minus UTC, in 100 ns units
+};
+
 double EncodeDate(int year, int month, int day);
 void DecodeDate(double dateTime, int& year, int& month, int& day);

@@ -105,9 +105,10 @@ uint8_t TFileSearchObj::Execute() {
   matcher_.Prepare(Options, ExprKind, SearchText, RegexHandle);
   unopened_.clear();
 
+  localTimes_ = std::make_unique<TLocalFileTimes>();
   try {
     ResultList.BeginSearch();
-    std::vector<BY_HANDLE_FILE_INFORMATION> path;
+    std::vector<TPathStep> path;
     Walk(Directory, path);
     LastProgressTick = 0;
     ProgressCheck();
@@ -122,31 +123,31 @@ uint8_t TFileSearchObj::Execute() {
   return code;
 }
 
-void TFileSearchObj::Walk(const std::string& dir, std::vector<BY_HANDLE_FILE_INFORMATION>& path) {
-  // A link that leads back to a directory already on the way down would recurse forever.
-  BY_HANDLE_FILE_INFORMATION self{};
-  const bool known = DirectoryIdentity(dir, self);
-  if (known) {
-    for (const auto& ancestor : path)
-      if (SameFile(ancestor, self)) return;
-    path.push_back(self);
-  }
+void TFileSearchObj::Walk(const std::string& dir, std::vector<TPathStep>& path) {
+  path.push_back(TPathStep{dir});
   struct PopGuard {
-    std::vector<BY_HANDLE_FILE_INFORMATION>& path;
-    bool active;
-    ~PopGuard() {
-      if (active) path.pop_back();
-    }
-  } pop{path, known};
+    std::vector<TPathStep>& path;
+    ~PopGuard() { path.pop_back(); }
+  } pop{path};
+
+  // A mask that takes every entry lists the subdirectories too, which saves a second
+  // enumeration of the directory (each one costs a call per entry).
+  const bool walkSubdirs = (Options & optSubDirs) != 0;
+  bool haveSubdirs = false;
+  std::vector<std::pair<std::string, bool>> subdirs;  // name, reached through a link
 
   WIN32_FIND_DATAA entry;
   for (const std::string& mask : MaskList.Items()) {
     std::string pattern = dir + mask;
+    const bool everything = mask == "*.*" || mask == "*";
     qrx::UniqueFind find(::FindFirstFileA(pattern.c_str(), &entry));
+    if (everything) haveSubdirs = true;
     if (!find) continue;
     do {
+      if (everything && walkSubdirs && IsSubdirectory(entry))
+        subdirs.emplace_back(entry.cFileName, (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
       CurrentFile = LowerCase(dir + entry.cFileName);
-      FileDate = DosDateTimeToDateTime(FileTimeToDosPacked(entry.ftLastWriteTime));
+      FileDate = DosDateTimeToDateTime(localTimes_->DosPacked(entry.ftLastWriteTime));
       FileSize = entry.nFileSizeHigh ? INT32_MAX : static_cast<int32_t>(std::min<DWORD>(entry.nFileSizeLow, INT32_MAX));
       if (PassesFilter(entry)) {
         LastProgressTick = 0;
@@ -156,21 +157,40 @@ void TFileSearchObj::Walk(const std::string& dir, std::vector<BY_HANDLE_FILE_INF
     } while (::FindNextFileA(find.get(), &entry));
   }
 
-  if (Options & optSubDirs) {
-    std::string pattern = dir + "*.*";
-    std::vector<std::string> subdirs;
-    qrx::UniqueFind find(::FindFirstFileA(pattern.c_str(), &entry));
+  if (!walkSubdirs) return;
+  if (!haveSubdirs) {
+    qrx::UniqueFind find(::FindFirstFileA((dir + "*.*").c_str(), &entry));
     if (find) {
       do {
-        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-            !(entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) &&
-            entry.cFileName[0] != '.')
-          subdirs.emplace_back(entry.cFileName);
+        if (IsSubdirectory(entry))
+          subdirs.emplace_back(entry.cFileName, (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
       } while (::FindNextFileA(find.get(), &entry));
     }
-    find.reset();  // no enumeration stays open across the recursion
-    for (const std::string& name : subdirs) Walk(dir + name + "\\", path);
   }
+  // No enumeration stays open across the recursion.
+  for (const auto& [name, link] : subdirs) {
+    std::string sub = dir + name + "\\";
+    // A link (symbolic link, junction) may lead back to a directory on the way down, and
+    // would recurse without end.
+    if (link && LeadsBack(sub, path)) continue;
+    Walk(sub, path);
+  }
+}
+
+bool TFileSearchObj::LeadsBack(const std::string& dir, std::vector<TPathStep>& path) {
+  BY_HANDLE_FILE_INFORMATION target{};
+  if (!DirectoryIdentity(dir, target)) return true;  // cannot tell: better not enter
+  for (TPathStep& step : path) {
+    if (!step.Known) step.Known = DirectoryIdentity(step.Dir, step.Identity);
+    if (step.Known && SameFile(step.Identity, target)) return true;
+  }
+  return false;
+}
+
+// Hidden and system directories are never entered, nor those whose name begins with ".".
+bool TFileSearchObj::IsSubdirectory(const WIN32_FIND_DATAA& entry) {
+  return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         !(entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) && entry.cFileName[0] != '.';
 }
 
 bool TFileSearchObj::PassesFilter(const WIN32_FIND_DATAA& entry) const {

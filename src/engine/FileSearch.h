@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/DosTime.h"
 #include "engine/LineMatcher.h"
 #include "engine/MaskList.h"
 #include "engine/SearchResultList.h"
@@ -140,7 +141,16 @@ class TFileSearchObj {
   std::function<void()> OnProcessMessages;
 
  private:
-  void Walk(const std::string& dir, std::vector<BY_HANDLE_FILE_INFORMATION>& path);
+  // One directory on the way down from the start directory; its identity is asked for only
+  // when a link could lead back to it.
+  struct TPathStep {
+    std::string Dir;
+    bool Known = false;
+    BY_HANDLE_FILE_INFORMATION Identity{};
+  };
+  void Walk(const std::string& dir, std::vector<TPathStep>& path);
+  bool LeadsBack(const std::string& dir, std::vector<TPathStep>& path);
+  static bool IsSubdirectory(const WIN32_FIND_DATAA& entry);
   bool PassesFilter(const WIN32_FIND_DATAA& entry) const;
   void SearchFile(const WIN32_FIND_DATAA& entry);
   bool OpenInput();
@@ -153,6 +163,7 @@ class TFileSearchObj {
   TGCustomOutline& tree_;
   qrx::TLineMatcher matcher_;
   TTextReader reader_;
+  std::unique_ptr<TLocalFileTimes> localTimes_;
   std::vector<std::string> unopened_;
   std::string lineCopy_;
 };
