@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/TempDir.h"
+#include "dfm/FormStreamWriter.h"
 #include "tools/QrxFindArgs.h"
 #include "winlib/Handles.h"
 
@@ -103,6 +104,30 @@ TEST(QrxFind, SavedResultsLoadBackToTheSameText) {
   // export lists every line either way.
   EXPECT_EQ(loaded, searched);
   EXPECT_EQ(RunQrxFind("\"/LOAD=" + d.Write("bad.qzt", "nonsense\r\n") + "\"", d, loaded), 12);
+}
+
+TEST(QrxFind, FormFilesAreSearchedInTheirTextualNotation) {
+  TempDir d;
+  qrx::test::FormStreamWriter w;
+  w.Signature()
+      .Object("TForm1", "Form1")
+      .Prop("Caption").Str("Main window")
+      .EndProps()
+      .Object("TButton", "Button1")
+      .Prop("OnClick").Ident("Button1Click")
+      .EndProps()
+      .EndObject()
+      .EndObject();
+  d.Write("forms\\main.dfm", w.Bytes());
+  d.Write("forms\\notes.txt", "Button1Click\r\n");            // not a form file: never searched
+  d.Write("forms\\fake.dfm", "object Form1: TForm1\r\nButton1Click\r\n");  // text, not a form: passed over
+  std::string out;
+  int code = RunQrxFind("\"/DIR=" + d.Path() + "forms\" /MASK=*.txt /KIND=2 /EXPR=0 /OPT=0x0013 button1click", d, out);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(out,
+            " DFM Search for \"button1click\"\r\n"
+            "\t  main.dfm\r\n"
+            "\t\t     4 : OnClick = Button1Click\r\n");
 }
 
 }  // namespace
