@@ -52,7 +52,7 @@ bool FontInstalled(const std::string& name) {
   // The face name in the request already filters; any callback means it is there.
   ::EnumFontFamiliesExA(
       dc, &lf,
-      [](const LOGFONTA* f, const TEXTMETRICA*, DWORD, LPARAM p) -> int {
+      [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM p) CALLBACK -> int {
         *reinterpret_cast<bool*>(p) = true;
         return 0;
       },

@@ -29,7 +29,7 @@ int TdlgWin95Dlg::ShowModal() {
   }
   if (font_) ::EnumChildWindows(
       Handle(),
-      [](HWND child, LPARAM font) -> BOOL {
+      [](HWND child, LPARAM font) CALLBACK -> BOOL {
         ::SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
         return TRUE;
       },

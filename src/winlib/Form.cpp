@@ -43,7 +43,7 @@ void TForm::CreateForm(const char* className, const std::string& caption, DWORD 
 void TForm::ApplyFont() {
   ::EnumChildWindows(
       hwnd_,
-      [](HWND child, LPARAM font) -> BOOL {
+      [](HWND child, LPARAM font) CALLBACK -> BOOL {
         ::SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
         return TRUE;
       },
@@ -138,7 +138,7 @@ int TForm::ShowModal() {
   } state{hwnd_, {}};
   ::EnumThreadWindows(
       ::GetCurrentThreadId(),
-      [](HWND h, LPARAM p) -> BOOL {
+      [](HWND h, LPARAM p) CALLBACK -> BOOL {
         auto* st = reinterpret_cast<Disabler*>(p);
         if (h != st->self && ::IsWindowVisible(h) && ::IsWindowEnabled(h)) {
           st->disabled.push_back(h);

@@ -37,7 +37,7 @@ std::vector<HWND> MainWindowsOf(DWORD pid) {
     std::vector<HWND> found;
   } f{pid, {}};
   ::EnumWindows(
-      [](HWND h, LPARAM p) -> BOOL {
+      [](HWND h, LPARAM p) CALLBACK -> BOOL {
         auto* f = reinterpret_cast<Find*>(p);
         char cls[64] = {};
         ::GetClassNameA(h, cls, sizeof cls);
@@ -77,7 +77,7 @@ std::vector<HWND> Descendants(HWND top) {
   std::vector<HWND> all;
   ::EnumChildWindows(
       top,
-      [](HWND h, LPARAM p) -> BOOL {
+      [](HWND h, LPARAM p) CALLBACK -> BOOL {
         reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
         return TRUE;
       },
