@@ -267,6 +267,7 @@ std::exception_ptr TGCustomOutline::DestroyDetached(std::unique_ptr<TGOutlineNod
     for (auto& child : done->FChildren) FGraveyard.push_back(std::move(child));
     done->FChildren.clear();
     done->FRowStart.clear();
+    NodeDestroying(done);
     if (OnNodeDestroy) {
       try {
         OnNodeDestroy(done);
@@ -300,6 +301,7 @@ void TGCustomOutline::StoreText(TGOutlineNode* node, const std::string& text) {
   TOpScope scope(*this);
   node->FText = text;
   if (OnSetNodeText) OnSetNodeText(node, node->FText);
+  NodeTextStored(node);
   if (node->FInTree && node->FParent && node->FParent->FExpanded) NotifyNodeWidth(node);
 }
 

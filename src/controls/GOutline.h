@@ -161,6 +161,10 @@ class TGCustomOutline {
   virtual void NodeWidthChanged(TGOutlineNode* node) { ColumnWidthChanged(); }
   virtual void CurrentRowChanged() {}  // the node on the current row changed
   virtual void ItemSizeChanged() {}    // Style or ItemHeight written
+  // For caches a window keeps per node: a node's stored text changed (visible or not),
+  // and a node is about to be destroyed (called before OnNodeDestroy).
+  virtual void NodeTextStored(TGOutlineNode* node) {}
+  virtual void NodeDestroying(TGOutlineNode* node) {}
 
   TGOutlineNode* Root() const { return FRoot.get(); }
   bool DestroyingRoot() const { return FDestroyingRoot; }
