@@ -34,6 +34,8 @@ qrx_wine_up() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     "$QRX_WINE" wineboot --init >/dev/null 2>&1 || true
+    # Unmanaged windows: without a window manager (Xvfb) Wine otherwise waits 2 s per hidden window.
+    "$QRX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
   fi
   wineserver -p >/dev/null 2>&1 || true
 }

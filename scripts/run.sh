@@ -8,10 +8,7 @@ if [ -z "${DISPLAY:-}" ]; then
   exec "$QRX_ROOT/scripts/screenshot.sh" "$@"
 fi
 "$QRX_ROOT/scripts/setup.sh"
-if [ ! -f "$QRX_BUILD/CMakeCache.txt" ]; then
-  cmake -S "$QRX_ROOT" -B "$QRX_BUILD" -DCMAKE_TOOLCHAIN_FILE="$QRX_ROOT/cmake/mingw-i686.cmake" >/dev/null
-fi
-cmake --build "$QRX_BUILD" --target quarrix -j2 >/dev/null
+qrx_build --target quarrix >/dev/null
 qrx_wine_up
 cd "$QRX_BUILD/bin"
-exec "${WINE:-wine}" ./quarrix.exe "/DIR=Z:${QRX_ROOT//\//\\}\\src" "$@"
+exec "$QRX_WINE" ./quarrix.exe "/DIR=Z:${QRX_ROOT//\//\\}\\src" "$@"

@@ -5,12 +5,9 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 "$QRX_ROOT/scripts/setup.sh"
-if [ ! -f "$QRX_BUILD/CMakeCache.txt" ]; then
-  cmake -S "$QRX_ROOT" -B "$QRX_BUILD" -DCMAKE_TOOLCHAIN_FILE="$QRX_ROOT/cmake/mingw-i686.cmake" >/dev/null
-fi
-cmake --build "$QRX_BUILD" --target quarrix qrxpost -j2 >/dev/null
+qrx_build --target quarrix qrxpost >/dev/null
 qrx_wine_up
-WINE=${WINE:-wine}
+WINE=$QRX_WINE
 text=${1:-TFileSearchObj}
 out="$QRX_ROOT/docs/screenshots/main.png"
 mkdir -p "$(dirname "$out")"

@@ -265,10 +265,15 @@ void TFileSearchObj::SearchFile(const WIN32_FIND_DATAA&) {
   SkipRestOfFile = false;
   FileChanged = false;
   if (!OpenInput()) return;
-  struct CloseGuard {
+  // A run stopped inside the file still gives the file line the matches it shows.
+  struct FileGuard {
     TFileSearchObj* self;
-    ~CloseGuard() { self->CloseInput(); }
-  } guard{this};
+    const bool& firstMatch;
+    ~FileGuard() {
+      self->CloseInput();
+      if (!firstMatch) self->ResultList.UpdateFileCount();
+    }
+  } guard{this, firstMatch};
 
   LineNumber = 0;
   std::string_view line;
@@ -284,7 +289,6 @@ void TFileSearchObj::SearchFile(const WIN32_FIND_DATAA&) {
     }
     if (ok && !SkipRestOfFile) ProcessLine(line, firstMatch);
   }
-  if (!firstMatch) ResultList.UpdateFileCount();
 }
 
 void TFileSearchObj::ProcessLine(std::string_view line, bool& firstMatch) {

@@ -210,6 +210,8 @@ TEST(FileSearch, LineLimitCountsFileAndMatchLinesOfAllSearches) {
   EXPECT_EQ(second->ErrorMessage, "Max. number of matches exceeded.");
   EXPECT_EQ(t.tree.ItemCount() - 2, 61);  // ten lines: the file line and nine matches
   EXPECT_EQ(second->Matches, 9);
+  // The file line of the file the run stopped in counts the matches under it.
+  EXPECT_EQ(t.Node<TFileNode>(2)->Matches, 9);
 }
 
 TEST(FileSearch, CancelFromTheProgressCallback) {
