@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "PreviewWindow.h"
+#include "common/TempDir.h"
+
+namespace qrx::test {
+namespace {
+
+// Colours no theme uses, so every pixel tells which part drew it.
+constexpr COLORREF kBack = RGB(240, 240, 232);
+constexpr COLORREF kText = RGB(0, 0, 0);
+constexpr COLORREF kTargetBack = RGB(0, 0, 128);
+constexpr COLORREF kTargetText = RGB(255, 255, 255);
+constexpr COLORREF kMatchBack = RGB(200, 0, 0);
+constexpr COLORREF kMatchText = RGB(255, 255, 0);
+constexpr COLORREF kNumber = RGB(0, 0, 255);
+
+constexpr int kRows = 10;
+constexpr int kWidth = 420;
+
+// Line n reads "line n abcdefghij"; the match is the ten letters.
+std::string LettersFile(int count) {
+  std::string text;
+  for (int i = 1; i <= count; ++i) text += "line " + std::to_string(i) + " abcdefghij\r\n";
+  return text;
+}
+
+class PreviewGui : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    file = dir.Write("hundred.txt", LettersFile(100));
+    TFilePreview& p = host.Preview;
+    p.SetColor(static_cast<int32_t>(kBack));
+    p.SetTextColor(static_cast<int32_t>(kText));
+    p.SetTargetLineColor(static_cast<int32_t>(kTargetBack));
+    p.SetTargetTextColor(static_cast<int32_t>(kTargetText));
+    p.SetMatchColor(static_cast<int32_t>(kMatchBack));
+    p.SetMatchTextColor(static_cast<int32_t>(kMatchText));
+    p.SetLineNumColor(static_cast<int32_t>(kNumber));
+  }
+  int RowTop(int index) const { return (index - host.Preview.TopIndex()) * host.Preview.ItemHeight(); }
+
+  TempDir dir;
+  std::string file;
+  PreviewHost host{kRows, kWidth};
+};
+
+TEST_F(PreviewGui, DefaultsOfANewPreview) {
+  TFilePreview fresh;
+  EXPECT_EQ(fresh.TotalLines(), 50);
+  EXPECT_TRUE(fresh.ShowNumbers());
+  EXPECT_EQ(fresh.MatchColor(), 0x000000);
+  EXPECT_EQ(fresh.MatchTextColor(), 0x00FFFF);
+  EXPECT_EQ(fresh.LineNumColor(), 0xFF0000);
+  EXPECT_EQ(static_cast<uint32_t>(fresh.TargetLineColor()), 0x80000000u + COLOR_HIGHLIGHT);
+  EXPECT_EQ(static_cast<uint32_t>(fresh.TargetTextColor()), 0x80000000u + COLOR_HIGHLIGHTTEXT);
+  EXPECT_EQ(static_cast<uint32_t>(fresh.TextColor()), 0x80000000u + COLOR_WINDOWTEXT);
+  EXPECT_EQ(static_cast<uint32_t>(fresh.Color()), 0x80000000u + COLOR_BTNFACE);
+
+  const TFilePreview& p = host.Preview;
+  LONG style = ::GetWindowLongA(p.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & LBS_OWNERDRAWFIXED);
+  EXPECT_TRUE(style & LBS_NOINTEGRALHEIGHT);
+  EXPECT_EQ(::SendMessageA(p.Handle(), LB_GETITEMHEIGHT, 0, 0), 16);
+  EXPECT_EQ(p.VisibleRows(), kRows);
+  LOGFONTA font{};
+  ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(p.Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, "Courier New");
+  EXPECT_EQ(font.lfHeight, -12);
+}
+
+TEST_F(PreviewGui, TargetLineIsCentredAndSelected) {
+  TFilePreview& p = host.Preview;
+  struct Case {
+    int32_t line;
+    int count, top, selected, firstNumber;
+  } cases[] = {
+      {3, 50, 0, 2, 1},      // the list cannot scroll above its first line
+      {80, 46, 20, 25, 55},  // the file ends before 50 lines
+      {50, 50, 20, 25, 25},
+  };
+  for (const auto& c : cases) {
+    p.ShowFile(file, c.line, 9, 18);
+    EXPECT_EQ(p.Count(), c.count) << c.line;
+    EXPECT_EQ(p.TopIndex(), c.top) << c.line;
+    EXPECT_EQ(p.ItemIndex(), c.selected) << c.line;
+    EXPECT_EQ(p.TargetIndex(), c.selected) << c.line;
+    EXPECT_EQ(p.ItemNumber(0), c.firstNumber) << c.line;
+    EXPECT_EQ(p.ItemNumber(c.selected), c.line) << c.line;
+    EXPECT_EQ(p.ItemText(c.selected), "line " + std::to_string(c.line) + " abcdefghij");
+    EXPECT_EQ(p.Item(c.selected), p.ItemText(c.selected)) << "the list box holds the line too";
+  }
+}
+
+TEST_F(PreviewGui, SameLineInOtherCaseOnlyRecentres) {
+  TFilePreview& p = host.Preview;
+  p.ShowFile(file, 80, 9, 18);
+  // The user scrolls and clicks elsewhere, then the same match is shown again.
+  ::SendMessageA(p.Handle(), LB_SETTOPINDEX, 0, 0);
+  p.SetItemIndex(3);
+  std::string upper = file;
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char ch) { return static_cast<char>(::toupper(ch)); });
+  dir.Write("hundred.txt", LettersFile(10));  // a reload would see ten lines
+  p.ShowFile(upper, 80, 1, 2);
+  EXPECT_EQ(p.Count(), 46);
+  EXPECT_EQ(p.MatchStart(), 9);
+  EXPECT_EQ(p.MatchStop(), 18);
+  EXPECT_EQ(p.TopIndex(), 20);
+  EXPECT_EQ(p.ItemIndex(), 25);
+}
+
+TEST_F(PreviewGui, MissingFileRaisesThePreviewErrorAndClearEmpties) {
+  TFilePreview& p = host.Preview;
+  p.ShowFile(file, 5, 1, 2);
+  const std::string missing = dir / "nowhere.txt";
+  try {
+    p.ShowFile(missing, 5, 1, 2);
+    ADD_FAILURE() << "no error";
+  } catch (const std::runtime_error& e) {
+    const std::string head = "Error previewing file : \r" + missing + "\r";
+    EXPECT_EQ(std::string(e.what()).substr(0, head.size()), head);
+  }
+  EXPECT_EQ(p.Count(), 0);
+  // The control still draws after a failed load.
+  EXPECT_GT(Capture(p, false).Count(kBack, 0, 0, kWidth, kRows * 16), 0);
+
+  p.ShowFile(file, 5, 1, 2);
+  ASSERT_GT(p.Count(), 0);
+  p.Clear();
+  EXPECT_EQ(p.Count(), 0);
+  EXPECT_EQ(p.TargetLine(), 0);
+  EXPECT_EQ(p.MatchStart(), 0);
+  EXPECT_EQ(p.MatchStop(), 0);
+  EXPECT_EQ(p.FileName(), "");
+}
+
+TEST_F(PreviewGui, TargetRowAndMatchCarryTheirColours) {
+  TFilePreview& p = host.Preview;
+  p.ShowFile(file, 80, 9, 18);
+  ASSERT_EQ(p.TopIndex(), 20);
+  const Picture pic = Capture(p, false);
+  const int h = p.ItemHeight();
+  const int target = RowTop(p.TargetIndex());
+  const int other = RowTop(p.TargetIndex() - 1);
+  const int numberWidth = TextWidth(p, "000000");
+  const int matchLeft = numberWidth + TextWidth(p, "line 80 ");
+  const int matchRight = matchLeft + TextWidth(p, "abcdefghij");
+  const int mid = target + h / 2;
+
+  // The target row: highlight to the right edge, the match on its own background.
+  EXPECT_EQ(pic.At(kWidth - 3, mid), kTargetBack);
+  EXPECT_EQ(pic.At(matchLeft - 1, target), kTargetBack);
+  int matchBack = pic.Count(kMatchBack, matchLeft, mid, matchRight, mid + 1);
+  int matchText = pic.Count(kMatchText, matchLeft, target, matchRight, target + h);
+  EXPECT_GT(matchBack, (matchRight - matchLeft) / 3);
+  EXPECT_GT(matchText, 0);
+  EXPECT_EQ(pic.Count(kMatchBack, 0, target, matchLeft, target + h), 0);
+  EXPECT_EQ(pic.Count(kMatchBack, matchRight, target, kWidth, target + h), 0);
+  EXPECT_EQ(pic.Count(kMatchText, 0, target, matchLeft, target + h), 0);
+  EXPECT_GT(pic.Count(kTargetText, 0, target, numberWidth, target + h), 0) << "number in target text colour";
+  EXPECT_GT(pic.Count(kTargetText, numberWidth, target, matchLeft, target + h), 0) << "text before the match";
+  EXPECT_EQ(pic.Count(kNumber, 0, target, kWidth, target + h), 0);
+
+  // Another row: the control's colour, a blue number, black text, no match colours.
+  EXPECT_EQ(pic.At(kWidth - 3, other + h / 2), kBack);
+  EXPECT_GT(pic.Count(kNumber, 0, other, numberWidth, other + h), 0);
+  EXPECT_EQ(pic.Count(kNumber, numberWidth, other, kWidth, other + h), 0);
+  EXPECT_GT(pic.Count(kText, numberWidth, other, kWidth, other + h), 0);
+  EXPECT_EQ(pic.Count(kText, 0, other, numberWidth, other + h), 0);
+  EXPECT_EQ(pic.Count(kMatchBack, 0, other, kWidth, other + h), 0);
+  EXPECT_EQ(pic.Count(kTargetBack, 0, 0, kWidth, target) + pic.Count(kTargetBack, 0, target + h, kWidth, pic.Height), 0);
+}
+
+TEST_F(PreviewGui, NumbersOffLeaveAMargin) {
+  TFilePreview& p = host.Preview;
+  p.ShowFile(file, 3, 0, 0);
+  const int h = p.ItemHeight();
+  const int row = RowTop(0);
+  const int numberWidth = TextWidth(p, "000000");
+  const int charWidth = TextWidth(p, "0");
+
+  Picture with = Capture(p, false);
+  int textStart = with.FirstX(kText, row, row + h);
+  EXPECT_GE(textStart, numberWidth);
+  EXPECT_LT(textStart, numberWidth + charWidth);
+
+  p.SetShowNumbers(false);
+  EXPECT_FALSE(p.ShowNumbers());
+  Picture without = Capture(p, false);
+  EXPECT_EQ(without.Count(kNumber, 0, 0, kWidth, without.Height), 0);
+  textStart = without.FirstX(kText, row, row + h);
+  EXPECT_GE(textStart, 2 * charWidth);
+  EXPECT_LT(textStart, 3 * charWidth);
+  // The target line without a match is all in the target text colour.
+  const int target = RowTop(p.TargetIndex());
+  EXPECT_EQ(without.Count(kMatchBack, 0, target, kWidth, target + h), 0);
+  EXPECT_GT(without.Count(kTargetText, 0, target, kWidth, target + h), 0);
+}
+
+TEST_F(PreviewGui, ColourChangesRepaintTheScreen) {
+  TFilePreview& p = host.Preview;
+  p.ShowFile(file, 80, 9, 18);
+  Picture printed = Capture(p, false);
+  Picture shown = Capture(p, true);
+  ASSERT_EQ(shown.Pixels.size(), printed.Pixels.size());
+  EXPECT_TRUE(shown.Pixels == printed.Pixels) << "the screen shows what the preview draws";
+
+  const COLORREF green = RGB(0, 160, 0);
+  p.SetTargetLineColor(static_cast<int32_t>(green));
+  Picture after = Capture(p, true);
+  const int target = RowTop(p.TargetIndex());
+  EXPECT_EQ(after.At(kWidth - 3, target + 2), green);
+  EXPECT_EQ(after.Count(kTargetBack, 0, 0, kWidth, after.Height), 0);
+}
+
+TEST_F(PreviewGui, TallerRowsShowFewerLines) {
+  TFilePreview& p = host.Preview;
+  p.SetItemHeight(20);
+  EXPECT_EQ(::SendMessageA(p.Handle(), LB_GETITEMHEIGHT, 0, 0), 20);
+  EXPECT_EQ(p.VisibleRows(), kRows * 16 / 20);
+  p.ShowFile(file, 80, 9, 18);
+  EXPECT_EQ(p.TopIndex(), 25 - (kRows * 16 / 20) / 2);
+}
+
+}  // namespace
+}  // namespace qrx::test
