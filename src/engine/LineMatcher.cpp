@@ -36,6 +36,13 @@ std::string UpperCase(std::string_view text) {
   return out;
 }
 
+std::string TrimText(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return std::string(text.substr(b, e - b));
+}
+
 bool IsDelimiter(unsigned char c) { return kDelimiters.table[c]; }
 
 std::string ConvertDosPattern(const std::string& pattern) {

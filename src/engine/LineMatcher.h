@@ -16,6 +16,8 @@ inline constexpr std::array<unsigned char, 256> kUpperTable = [] {
   return t;
 }();
 std::string UpperCase(std::string_view text);
+// Without leading and trailing blanks and control characters.
+std::string TrimText(std::string_view text);
 
 // TAB, blank and ASCII punctuation except the underscore separate words.
 bool IsDelimiter(unsigned char c);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/LineMatcher.h"
 #include "winlib/Win.h"
 
 namespace {
@@ -15,13 +16,6 @@ int CompareNoCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string TrimMask(const std::string& text) {
-  size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return text.substr(b, e - b);
-}
-
 void TMaskList::Add(const std::string& mask) {
   auto it = std::lower_bound(items_.begin(), items_.end(), mask,
                              [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
@@ -33,14 +27,14 @@ void TMaskList::Split(const std::string& masks) {
   Clear();
   if (masks.empty()) return;
   if (masks.find(';') == std::string::npos) {
-    Add(TrimMask(masks));
+    Add(qrx::TrimText(masks));
     return;
   }
   size_t from = 0;
   while (from < masks.size()) {
     size_t cut = masks.find(';', from);
     if (cut == std::string::npos) cut = masks.size();
-    Add(TrimMask(masks.substr(from, cut - from)));
+    Add(qrx::TrimText(masks.substr(from, cut - from)));
     from = cut + 1;
   }
 }

@@ -16,6 +16,3 @@ class TMaskList {
  private:
   std::vector<std::string> items_;
 };
-
-// Trims leading and trailing blanks and control characters.
-std::string TrimMask(const std::string& text);

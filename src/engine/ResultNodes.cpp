@@ -5,6 +5,7 @@
 
 #include "engine/DosTime.h"
 #include "engine/FileSearch.h"
+#include "engine/LineMatcher.h"
 
 std::vector<TSearchNode*> SearchNodes;
 
@@ -57,13 +58,6 @@ constexpr size_t kMaxFileName = 1024;
 constexpr size_t kMaxLineText = 4000;      // with "M", three numbers, TABs and CR LF < 4096
 
 }  // namespace
-
-std::string TrimText(std::string_view text) {
-  size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return std::string(text.substr(b, e - b));
-}
 
 TSearchNode::TSearchNode() { SearchNodes.push_back(this); }
 
@@ -132,8 +126,8 @@ std::string TFileNode::GetSaveText() const {
 
 std::string TMatchNode::GetDisplayText() const {
   const uint16_t options = SearchNode ? SearchNode->Options : 0;
-  if (options & 0x0001) return " " + PadNumber(LineNumber, 5) + " : " + TrimText(LineText);
-  return "  " + TrimText(LineText);
+  if (options & 0x0001) return " " + PadNumber(LineNumber, 5) + " : " + qrx::TrimText(LineText);
+  return "  " + qrx::TrimText(LineText);
 }
 
 std::string TMatchNode::GetSaveText() const {

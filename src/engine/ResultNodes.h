@@ -86,6 +86,3 @@ class TMatchNode : public TBaseNode {
 // Every search node alive in the results tree, in creation order. A node joins when it is
 // created and leaves when it is destroyed.
 extern std::vector<TSearchNode*> SearchNodes;
-
-// Trims leading and trailing blanks and control characters.
-std::string TrimText(std::string_view text);
