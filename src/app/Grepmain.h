@@ -3,6 +3,8 @@
 // results tree and the preview below the inputs.
 #include "app/ResultsView.h"
 #include "app/Settings.h"
+#include "controls/FilePrev.h"
+#include "engine/SavedResults.h"
 #include "winlib/Controls.h"
 #include "winlib/DirControls.h"
 #include "winlib/Form.h"
@@ -13,9 +15,12 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct AdvancedCriteria;
 class TFileSearchObj;
+class TGOutlineNode;
+class TMatchNode;
 
 namespace qrx {
 
@@ -67,15 +72,69 @@ class TKRESHForm : public TForm {
   void SetEditorPath(const std::string& p) { settings_.EditorPath = p; }
   void SetEditorParams(const std::string& p) { settings_.EditorParams = p; }
   void SetEditorUseLFN(bool on) { settings_.EditorUseLFN = on; }
-  void SetNumPreviewLines(int32_t n) { settings_.NumPreviewLines = n; }
+  void SetNumPreviewLines(int32_t n);
   void SetMaxFinds(int32_t n) { settings_.MaxFinds = n; }
   void SetMaxHistory(int32_t n) { settings_.MaxHistory = n; }
   const TQrxSettings& Settings() const { return settings_; }
 
+  // ---- results tree and preview ----
+  // Row texts: the result node's save text while saving, else its display text.
+  void treResultsGetNodeText(TGOutlineNode* row, std::string& text);
+  // While loading, a stored row text becomes the row's result node.
+  void treResultsSetNodeText(TGOutlineNode* row, std::string& text);
+  // A destroyed row frees its result node (a search node leaves SearchNodes with it).
+  void treResultsNodeDestroy(TGOutlineNode* row);
+  // Shows the current row's match in the preview, or clears it.
+  void treResultsClick();
+  void treResultsDblClick();
+  void treResultsKeyDown(WORD key, bool& handled);
+  void lbxFilePreviewDblClick();
+  // A display box sets or clears its bit in every search in the tree.
+  void DisplayBoxClick(uint16_t bit, bool on);
+  void menExpandLevelClick();
+  void menCollapseLevelClick();
+  void ExpandAll();
+  void CollapseAll();
+  void menDeleteNodeClick();
+  void menDeleteAllClick();
+  // Enables the commands for the tree's state and its current row (run when idle).
+  void UpdateCommandStates();
+  // Writing the tree with node save texts happens inside a Saving scope; reading a
+  // results file into it inside a Loading scope, which owns the node factory.
+  class Saving {
+   public:
+    explicit Saving(TKRESHForm& form);
+    ~Saving();
+    Saving(const Saving&) = delete;
+    Saving& operator=(const Saving&) = delete;
+
+   private:
+    TKRESHForm& form_;
+  };
+  class Loading {
+   public:
+    explicit Loading(TKRESHForm& form);
+    ~Loading();
+    Loading(const Loading&) = delete;
+    Loading& operator=(const Loading&) = delete;
+
+   private:
+    TKRESHForm& form_;
+  };
+  bool IsSaving() const { return saving_; }
+  bool IsLoading() const { return loading_; }
+
+  // ---- splitter ----
+  void pnlSplitterMouseDown(int x, int y);
+  void pnlSplitterMouseMove(int x, int y);
+  void pnlSplitterMouseUp(int x, int y);
+  int PreviewHeight() const { return previewHeight_; }
+  bool Dragging() const { return dragging_; }
+
   // ---- controls, named as the window's parts ----
   TPanel pnlSizer, pnlSplitter, pnlCursor;
   TResultsView treResults;
-  TListBox lbxFilePreview;
+  TFilePreview lbxFilePreview;
   TGroupBox grpInputs;
   TComboBox cbxDirectory;
   TDirectoryListBox lbxDirectory;
@@ -139,16 +198,15 @@ class TKRESHForm : public TForm {
   void OnSetDirectoryMessage();
   void FirstRunSequence();
   void SelectTab(int index);
-
-  // Results commands that work on the tree alone.
-  void ExpandAll();
-  void CollapseAll();
-  void DeleteCurrentNode();
-  void ClearResults();
+  void BindResultsEvents();
+  void ApplyPreviewSettings();
+  void ShowMatchInPreview(const TMatchNode& match);
+  bool RunTreePopupShortcut(WORD key);
+  void ShowContextMenu(HWND target, int x, int y);
 
   TQrxSettings settings_;  // values that live outside the controls
   std::unique_ptr<AdvancedCriteria> advancedCriteria_;
-  UniqueGdi<HFONT> controlFont_, treeFont_;
+  UniqueGdi<HFONT> controlFont_, treeFont_, previewFont_;
   bool stopRequested_ = false;
   bool running_ = false;
   bool fileListShown_ = false;
@@ -160,8 +218,25 @@ class TKRESHForm : public TForm {
     MsgKind Kind;
   };
   std::optional<Pending> pending_;
-  TMenuItem* menOpenItems_[3] = {};
-  TMenuItem* treeCommands_[8] = {};
+  bool closeAfterRun_ = false;
+
+  // Row-text modes of a save or a load; the factory exists only during a load.
+  bool saving_ = false;
+  bool loading_ = false;
+  std::unique_ptr<TNodeCreator> nodeCreator_;
+
+  int dragStart_ = 0;
+  bool dragging_ = false;
+
+  // Menu items whose enabling follows the tree (UpdateCommandStates).
+  struct CommandItems {
+    std::vector<TMenuItem*> Open;        // a match or file row is current
+    std::vector<TMenuItem*> ShowEditor;  // unless the editor is an external program
+    std::vector<TMenuItem*> WithRows;    // the tree has rows
+    std::vector<TMenuItem*> Mutating;    // the tree has rows and no search runs
+    TMenuItem* PopupExpandLevel = nullptr;
+    TMenuItem* PopupCollapseLevel = nullptr;
+  } commands_;
 };
 
 // " Time : " shows seconds with one decimal and thousands separators (",##0.0").

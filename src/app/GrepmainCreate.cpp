@@ -37,8 +37,6 @@ TKRESHForm::TKRESHForm() {
   SetHints();
   ApplyFont();
   treResults.SetItemHeight(15);
-  BindResultTree(treResults);
-  treResults.OnShowError = [](const std::string& message) { ShowErrorBox(message); };
   // The IDE manager is made before the settings are read: it loads its own part.
   CreateIdeManager();
   LoadAllSettings();
@@ -50,6 +48,7 @@ TKRESHForm::TKRESHForm() {
   };
   Application().ApplyHintSettings();
   Resize();
+  treResultsClick();
 }
 
 TKRESHForm::~TKRESHForm() {
@@ -64,7 +63,9 @@ void TKRESHForm::CreateControls() {
   treResults.Create(pnlSizer);
   pnlSplitter.Create(&pnlSizer, "", Bevel::Raised);
   pnlSplitter.Cursor = ::LoadCursor(nullptr, IDC_SIZENS);
-  lbxFilePreview.Create(pnlSizer);
+  lbxFilePreview.Create(pnlSizer.Handle(), NextControlId());
+  lbxFilePreview.SetItemHeight(16);
+  lbxFilePreview.SetShowNumbers(false);
   pnlCursor.Create(&pnlSizer, "", Bevel::Raised);
   pnlCursor.SetVisible(false);
 
@@ -165,56 +166,6 @@ void TKRESHForm::CreateButtonArea() {
   CancelButton = &btnStop;
 }
 
-void TKRESHForm::CreateMenus() {
-  // Commands of later parts (opening in an editor, saving and printing results,
-  // properties, help, about) are present so the menus have their final shape, and
-  // stay disabled until those parts arrive.
-  TMenuItem& file = mnuMain.Add("&File");
-  menOpenItems_[0] = &file.Add("&Open Search Match", Ctrl('O'), [] { OpenSearchMatch(); });
-  file.Add("&Show Editor / IDE", Plain(VK_F12), [] { ShowEditor(); }).SetEnabled(false);
-  file.AddSeparator();
-  file.Add("&Save Search...", Plain(VK_F2)).SetEnabled(false);
-  file.Add("&Export Search...", Ctrl(VK_F2)).SetEnabled(false);
-  file.Add("&Load Search...", Plain(VK_F3)).SetEnabled(false);
-  file.AddSeparator();
-  file.Add("Printer Se&tup...").SetEnabled(false);
-  file.Add("&Print...", Ctrl('P')).SetEnabled(false);
-  file.AddSeparator();
-  file.Add("P&roperties...").SetEnabled(false);
-  file.AddSeparator();
-  file.Add("E&xit", Alt('X'), [this] { Close(); });
-
-  TMenuItem& results = mnuMain.Add("Res&ults");
-  treeCommands_[0] = &results.Add("E&xpand Level", {}, [this] {
-    if (treResults.ItemCount() > 0 && treResults.SelectedNode() && treResults.SelectedNode()->HasItems())
-      treResults.SelectedNode()->Expand();
-  });
-  treeCommands_[1] = &results.Add("Co&llapse Level", {}, [this] {
-    if (treResults.ItemCount() > 0 && treResults.SelectedNode() && treResults.SelectedNode()->HasItems())
-      treResults.SelectedNode()->Collapse();
-  });
-  treeCommands_[2] = &results.Add("&Expand All", Ctrl('E'), [this] { ExpandAll(); });
-  treeCommands_[3] = &results.Add("&Collapse All", Ctrl('L'), [this] { CollapseAll(); });
-  results.AddSeparator();
-  treeCommands_[4] = &results.Add("&Delete Node", {}, [this] { DeleteCurrentNode(); });
-  treeCommands_[5] = &results.Add("Clear &Window", Ctrl(VK_DELETE), [this] { ClearResults(); });
-
-  TMenuItem& help = mnuMain.Add("Hel&p");
-  help.Add("&Help Contents...", Plain(VK_F1)).SetEnabled(false);
-  help.Add("&Regular Expressions...").SetEnabled(false);
-  help.AddSeparator();
-  help.Add("&About...").SetEnabled(false);
-
-  menOpenItems_[1] = &menOutlinePopup.Add("&Open Search Match", {}, [] { OpenSearchMatch(); });
-  treeCommands_[6] = &menOutlinePopup.Add("&Delete Node", Plain(VK_DELETE), [this] { DeleteCurrentNode(); });
-  treeCommands_[7] = &menOutlinePopup.Add("C&lear Result Window", {}, [this] { ClearResults(); });
-  menOpenItems_[2] = &menFormPopup.Add("&Open Search Match", {}, [] { OpenSearchMatch(); });
-  menFormPopup.Add("C&lear Result Window", {}, [this] { ClearResults(); });
-
-  SetMainMenu(&mnuMain);
-  SetShortcutMenus({&mnuMain});
-}
-
 void TKRESHForm::HideFileListOnEnter(TWindow& control) {
   auto previous = control.OnEnter;
   control.OnEnter = [this, previous] {
@@ -226,7 +177,7 @@ void TKRESHForm::HideFileListOnEnter(TWindow& control) {
 void TKRESHForm::BindEvents() {
   btnStartSearch.OnClick = [this] { btnStartSearchClick(); };
   btnStop.OnClick = [this] { btnStopClick(); };
-  btnOpen.OnClick = [] { OpenSearchMatch(); };
+  btnOpen.OnClick = [this] { OpenSearchMatch(*this, false); };
   btnFileList.OnClick = [this] { ShowFileList(!fileListShown_); };
   cbxMask.OnChange = [this] { UpdateStartEnabled(); };
   cbxSearchFor.OnChange = [this] { UpdateStartEnabled(); };
@@ -261,20 +212,7 @@ void TKRESHForm::BindEvents() {
            &chkShowNumbers, &chkShowFilenames, &chkShowFilePath, &chkFileMatchCount, &chkRplLineStart,
            &chkRplLineEnd, &chkRplCheckCase, &chkRplSubDirs, &chkRplWholeWords, &chkRplBackup, &chkRplBackupOvr})
     HideFileListOnEnter(*w);
-  treResults.OnDblClick = [this] {
-    if (treResults.ItemCount() > 0 && dynamic_cast<TMatchNode*>(ResultNodeOf(treResults.SelectedNode())))
-      OpenSearchMatch();
-  };
-  treResults.OnKeyDown = [this](WORD key, bool& handled) {
-    if (key != VK_RETURN && key != VK_SPACE) return;
-    handled = true;
-    TGOutlineNode* node = treResults.ItemCount() > 0 ? treResults.SelectedNode() : nullptr;
-    if (!node) return;
-    if (node->Level() >= 3)
-      OpenSearchMatch();
-    else if (node->HasItems())
-      node->Expanded() ? node->Collapse() : node->Expand();
-  };
+  BindResultsEvents();
 }
 
 void TKRESHForm::SetHints() {
@@ -306,17 +244,6 @@ void TKRESHForm::Resize() {
   LayoutSizer();
   LayoutInputs();
   LayoutButtons();
-}
-
-void TKRESHForm::LayoutSizer() {
-  RECT r = pnlSizer.ClientRect();
-  int w = r.right, h = r.bottom;
-  bool preview = lbxFilePreview.Visible();
-  int ph = preview ? std::min(previewHeight_, std::max(0, h - 3)) : 0;
-  int treeHeight = preview ? h - ph - 3 : h;
-  treResults.SetBounds(0, 0, w, std::max(0, treeHeight));
-  pnlSplitter.SetBounds(0, treeHeight, w, 3);
-  lbxFilePreview.SetBounds(0, treeHeight + 3, w, ph);
 }
 
 void TKRESHForm::LayoutInputs() {
@@ -414,34 +341,6 @@ void TKRESHForm::ShowFileList(bool show) {
     pagSearch.SetVisible(!replace);
     pagReplace.SetVisible(replace);
   }
-}
-
-// ---- results commands ----
-
-void TKRESHForm::ExpandAll() { treResults.FullExpand(); }
-void TKRESHForm::CollapseAll() { treResults.FullCollapse(); }
-
-void TKRESHForm::DeleteCurrentNode() {
-  lbxFilePreview.Clear();
-  if (treResults.ItemCount() == 0) return;
-  treResults.Delete(treResults.SelectedItem());
-  if (treResults.ItemCount() == 0) treResults.Refresh();
-}
-
-void TKRESHForm::ClearResults() {
-  lbxFilePreview.Clear();
-  treResults.Clear();
-}
-
-void TKRESHForm::DoIdle() {
-  bool hasRows = treResults.ItemCount() > 0;
-  for (TMenuItem* item : treeCommands_)
-    if (item) item->SetEnabled(hasRows);
-  TBaseNode* node = hasRows ? ResultNodeOf(treResults.SelectedNode()) : nullptr;
-  bool openable = dynamic_cast<TMatchNode*>(node) || dynamic_cast<TFileNode*>(node);
-  for (TMenuItem* item : menOpenItems_)
-    if (item) item->SetEnabled(openable);
-  if (!running_) btnOpen.SetEnabled(openable);
 }
 
 }  // namespace qrx

@@ -47,6 +47,12 @@ void TKRESHForm::FirstRunSequence() {
 }
 
 bool TKRESHForm::CloseQuery() {
+  if (running_) {
+    // The run still adds to the tree and its controls: stop it, and close once it ended.
+    stopRequested_ = true;
+    closeAfterRun_ = true;
+    return false;
+  }
   SaveAllSettings();
   return true;
 }
@@ -96,9 +102,7 @@ LRESULT TKRESHForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   if (msg == WM_CONTEXTMENU) {
-    POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-    HWND target = reinterpret_cast<HWND>(wp);
-    (target == treResults.Handle() ? menOutlinePopup : menFormPopup).Popup(Handle(), pt.x, pt.y);
+    ShowContextMenu(reinterpret_cast<HWND>(wp), static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp)));
     return 0;
   }
   return TForm::WndProc(msg, wp, lp);

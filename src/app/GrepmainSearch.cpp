@@ -170,6 +170,7 @@ void TKRESHForm::EnterRunningState() {
   btnStop.SetVisible(true);
   treResults.FullCollapse();
   // The replace dialog's preview is cleared here once that dialog exists.
+  UpdateCommandStates();
 }
 
 void TKRESHForm::LeaveRunningState() {
@@ -178,6 +179,12 @@ void TKRESHForm::LeaveRunningState() {
   btnOpen.SetVisible(true);
   treResults.Refresh();
   running_ = false;
+  UpdateCommandStates();
+  // A close asked for during the run waited for its end.
+  if (closeAfterRun_) {
+    closeAfterRun_ = false;
+    ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
+  }
 }
 
 void TKRESHForm::FocusAfterResult(uint8_t code) {
@@ -233,8 +240,10 @@ void TKRESHForm::btnStartSearchClick() {
     pending_.reset();
     ShowMessageDialog(p.Text, p.Kind);  // the error kind sounds the default beep first
   } else if (treResults.RowCount() >= 3) {
-    treResults.SetRow(2);
+    // As a click there would: the preview shows the newest search's first match.
+    treResults.SelectNode(treResults.NodeAtRow(2));
     treResults.Refresh();
+    treResultsClick();
   }
 }
 

@@ -27,6 +27,7 @@ void TKRESHForm::ApplySettings(const TQrxSettings& s) {
   wp.showCmd = s.WindowState == 1 ? SW_SHOWMINNOACTIVE : s.WindowState == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
   wp.showCmd = SW_HIDE;  // shown by ShowMain
   ::SetWindowPlacement(Handle(), &wp);
+  Resize();  // the preview's placement depends on the size of the area above the inputs
   previewHeight_ = s.PreviewHeight;
   tabSearch.SetTabIndex(s.CurPage > 2 || s.CurPage < 0 ? 0 : s.CurPage);
 
@@ -64,7 +65,7 @@ void TKRESHForm::ApplySettings(const TQrxSettings& s) {
 
   ApplyFonts();
   treResults.SetColors(ColorToRGB(s.TreeBackColor), ColorToRGB(s.TreeTextColor));
-  // The preview's own colours are taken by the preview control when it arrives.
+  ApplyPreviewSettings();
 
   cbxMask.SetItems(s.MaskHistory);
   cbxSearchFor.SetItems(s.SearchHistory);
@@ -85,6 +86,8 @@ void TKRESHForm::ApplyFonts() {
     w->SetFont(controlFont_.get());
   treeFont_.reset(MakeFont(settings_.TreeFont));
   treResults.SetViewFont(treeFont_.get());
+  previewFont_.reset(MakeFont(settings_.PreviewFont));
+  lbxFilePreview.SetFont(previewFont_.get());
   Resize();
 }
 
@@ -132,16 +135,22 @@ void TKRESHForm::SaveAllSettings() {
   SaveSettings(RegistryRoot, CollectSettings());
 }
 
-void TKRESHForm::SetShowPreview(bool show) {
-  settings_.Preview = show;
-  lbxFilePreview.SetVisible(show);
-  pnlSplitter.SetVisible(show);
-  if (show) {
-    RECT r = pnlSizer.ClientRect();
-    int h = r.bottom;
-    if (previewHeight_ < 47 || previewHeight_ > h - 55) previewHeight_ = previewHeight_ < 47 ? 47 : std::max(47, h - 55);
-  }
-  LayoutSizer();
+void TKRESHForm::ApplyPreviewSettings() {
+  const TQrxSettings& s = settings_;
+  lbxFilePreview.SetTotalLines(s.NumPreviewLines);
+  lbxFilePreview.SetShowNumbers(chkShowNumbers.Checked());
+  lbxFilePreview.SetColor(s.PrevBackColor);
+  lbxFilePreview.SetTextColor(s.PrevTextColor);
+  lbxFilePreview.SetLineNumColor(s.PrevLineNumColor);
+  lbxFilePreview.SetMatchColor(s.PrevMatchBackColor);
+  lbxFilePreview.SetMatchTextColor(s.PrevMatchTextColor);
+  lbxFilePreview.SetTargetLineColor(s.PrevTargetBackColor);
+  lbxFilePreview.SetTargetTextColor(s.PrevTargetTextColor);
+}
+
+void TKRESHForm::SetNumPreviewLines(int32_t n) {
+  settings_.NumPreviewLines = n;
+  lbxFilePreview.SetTotalLines(n);
 }
 
 void TKRESHForm::SetShowMainMenu(bool show) {

@@ -12,9 +12,18 @@ void IdeFirstRunSteps() {}
 void OfferExplorerMenu() {}
 // Arrives with the properties dialog.
 void ShowPropertiesDialog(TKRESHForm&) {}
-// Arrives with the editor integration.
-void OpenSearchMatch() {}
-// Arrives with the editor integration.
-void ShowEditor() {}
+// Arrive with the editor integration.
+void OpenSearchMatch(TKRESHForm&, bool) {}
+void OpenPreviewLine(TKRESHForm&) {}
+void ShowEditor(TKRESHForm&) {}
+// Arrive with saving, loading, exporting and printing results.
+void SaveSearch(TKRESHForm&) {}
+void ExportSearch(TKRESHForm&) {}
+void LoadSearch(TKRESHForm&) {}
+void PrinterSetup(TKRESHForm&) {}
+void PrintSearch(TKRESHForm&) {}
+// Arrive with the help file and the about box.
+void ShowHelpTopic(TKRESHForm&, const std::string&) {}
+void ShowAboutBox(TKRESHForm&) {}
 
 }  // namespace qrx

@@ -71,7 +71,7 @@ void TResultsView::MoveRow(int row) {
   if (count == 0) return;
   row = std::clamp(row, 0, count - 1);
   if (row != Row()) {
-    SetRow(row);
+    SelectNode(NodeAtRow(row));  // the selection follows the current row
     EnsureRowVisible();
     Refresh();
     if (OnClick) OnClick();
@@ -155,7 +155,7 @@ LRESULT TResultsView::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       int row = TopRow() + GET_Y_LPARAM(lp) / RowHeight();
       if (row < RowCount()) {
         if (row != Row()) {
-          SetRow(row);
+          SelectNode(NodeAtRow(row));
           Refresh();
         }
         if (OnClick) OnClick();

@@ -1,70 +1,12 @@
-#include "app/Globals.h"
-#include "app/Grepmain.h"
-#include "app/ProfileKey.h"
+#include "app/MainWindowFixture.h"
 #include "app/Win95dlg.h"
 #include "engine/FileSearch.h"
-#include "winlib/Application.h"
 #include "winlib/Clipboard.h"
-#include "winlib/TempDir.h"
-#include "winlib/UiRecorder.h"
-
-#include <commctrl.h>
-#include <gtest/gtest.h>
 
 namespace qrx {
 namespace {
 
-// A main window over a profile of its own, past its first run.
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    static bool once = [] {
-      INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
-      return ::InitCommonControlsEx(&icc) != FALSE;
-    }();
-    (void)once;
-    key.Set("Options", "EditorType", "0");
-    key.Set("Search", "Directory", tmp.Path());
-    RegistryRoot = key.Root();
-    StartDirectory.clear();
-    StartSearchText.clear();
-  }
-  TKRESHForm& Form() {
-    if (!form) {
-      form = std::make_unique<TKRESHForm>();
-      form->FinishCreation();
-      ::ShowWindow(form->Handle(), SW_SHOW);
-    }
-    return *form;
-  }
-  // What a user's typing reports to the box's parent.
-  static void Type(TComboBox& box, const std::string& text) {
-    box.SetText(text);
-    ::SendMessageA(::GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_EDITCHANGE),
-                   reinterpret_cast<LPARAM>(box.Handle()));
-  }
-  static void Click(TButton& b) { ::SendMessageA(b.Handle(), BM_CLICK, 0, 0); }
-  static void PressWithKeys(HWND target, WORD key, std::initializer_list<int> held) {
-    BYTE keys[256] = {};
-    ::GetKeyboardState(keys);
-    BYTE saved[256];
-    std::copy(std::begin(keys), std::end(keys), saved);
-    for (int k : held) keys[k] = 0x80;
-    ::SetKeyboardState(keys);
-    MSG m{target, WM_KEYDOWN, key, 0};
-    Application().HandleMessage(m);
-    ::SetKeyboardState(saved);
-  }
-  void TearDown() override {
-    form.reset();
-    RegistryRoot = kDefaultRegistryRoot;
-  }
-
-  test::TempDir tmp;
-  test::ProfileKey key;
-  test::UiRecorder ui;
-  std::unique_ptr<TKRESHForm> form;
-};
+using MainWindow = test::MainWindowFixture;
 
 TEST_F(MainWindow, StartIsEnabledOnlyWithMaskAndSearchText) {
   TKRESHForm& f = Form();
