@@ -6,11 +6,11 @@
 #include "app/IdeSeams.h"
 #include "app/Instance.h"
 #include "engine/FileSearch.h"
-#include "engine/ResultNodes.h"
-#include "engine/ResultTree.h"
 #include "winlib/Application.h"
+#include "winlib/Handles.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace qrx {
 namespace {
@@ -24,6 +24,63 @@ const char* const kRegExpHints[10] = {
     "One or more|Repeats the previous item one or more times", "Set start|Starts a set of characters",
     "Set end|Ends a set of characters",           "Negated set|Starts a set of characters not to match",
     "Range|A range of characters inside a set",   "Escape|Takes the next character literally"};
+
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  ~WindowDc() {
+    if (dc_) ::ReleaseDC(hwnd_, dc_);
+  }
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// The width a check box or radio button needs to show its whole caption in its font:
+// fonts differ from system to system, so no fixed width fits them all.
+int CaptionedWidth(const TWindow& box) {
+  std::string text;
+  const std::string caption = box.Text();
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;  // the mnemonic's marker
+    text += caption[i];
+  }
+  WindowDc dc(box.Handle());
+  if (!dc.get()) return 0;
+  HFONT font = reinterpret_cast<HFONT>(::SendMessageA(box.Handle(), WM_GETFONT, 0, 0));
+  SelectGuard sel(dc.get(), font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
+  SIZE size{};
+  ::GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx + ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
+}
+
+// Rows of boxes in shared columns, each column as wide as its widest caption and the
+// room left over shared out; when the room is too small, equal columns.
+void LayOutColumns(const std::vector<std::vector<TWindow*>>& rows, int left, int top, int width, int rowHeight) {
+  size_t columns = 0;
+  for (const auto& row : rows) columns = std::max(columns, row.size());
+  if (columns == 0) return;
+  std::vector<int> widths(columns, 0);
+  for (const auto& row : rows)
+    for (size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], CaptionedWidth(*row[c]));
+  int needed = 0;
+  for (int w : widths) needed += w;
+  const int n = static_cast<int>(columns);
+  for (int& w : widths) w = needed <= width ? w + (width - needed) / n : std::max(1, width / n);
+  int y = top;
+  for (const auto& row : rows) {
+    int x = left;
+    for (size_t c = 0; c < row.size(); ++c) {
+      row[c]->SetBounds(x, y, widths[c], rowHeight);
+      x += widths[c];
+    }
+    y += rowHeight;
+  }
+}
 
 }  // namespace
 
@@ -270,42 +327,35 @@ void TKRESHForm::LayoutInputs() {
 
 void TKRESHForm::LayoutPages() {
   int pw = pagSearch.ClientRect().right;
-  // Search page
-  grpExprType.SetBounds(0, 0, 76, 84);
-  rbnExprNone.SetBounds(6, 18, 68, 18);
-  rbnExprRegExp.SetBounds(6, 38, 68, 18);
-  rbnExprDOS.SetBounds(6, 58, 68, 18);
-  int ex = 80, ew = std::max(40, pw - ex);
+  // Search page. The expression group ends above the last row of boxes, which then
+  // has the page's whole width.
+  int groupWidth = 12 + std::max({62, CaptionedWidth(rbnExprNone), CaptionedWidth(rbnExprRegExp),
+                                  CaptionedWidth(rbnExprDOS)});
+  grpExprType.SetBounds(0, 0, groupWidth, 69);
+  rbnExprNone.SetBounds(6, 15, groupWidth - 10, 16);
+  rbnExprRegExp.SetBounds(6, 32, groupWidth - 10, 16);
+  rbnExprDOS.SetBounds(6, 49, groupWidth - 10, 16);
+  int ex = groupWidth + 4, ew = std::max(40, pw - ex);
   pnlExpression.SetBounds(ex, 0, ew, 44);
   lblMatch.SetBounds(1, 27, 38, 16);
-  chkLineStart.SetBounds(42, 25, 74, 18);
-  chkLineEnd.SetBounds(118, 25, 70, 18);
+  chkLineStart.SetBounds(42, 25, std::max(74, CaptionedWidth(chkLineStart)), 18);
+  chkLineEnd.SetBounds(chkLineStart.Left() + chkLineStart.Width() + 2, 25, std::max(70, CaptionedWidth(chkLineEnd)),
+                       18);
   for (size_t i = 0; i < btnRegExp.size(); ++i) btnRegExp[i].SetBounds(1 + static_cast<int>(i) * 22, 24, 21, 19);
   btnRegExpHelp.SetBounds(1 + 10 * 22 + 4, 24, 21, 19);
   btnDOS[0].SetBounds(1, 24, 21, 19);
   btnDOS[1].SetBounds(23, 24, 21, 19);
   btnDOSHelp.SetBounds(49, 24, 21, 19);
-  int cw = std::max(30, ew / 3);
-  chkCheckCase.SetBounds(ex, 44, cw, 14);
-  chkSubDirs.SetBounds(ex + cw, 44, cw, 14);
-  chkWholeWords.SetBounds(ex + 2 * cw, 44, cw, 14);
-  chkShowNumbers.SetBounds(ex, 58, cw, 14);
-  chkShowFilenames.SetBounds(ex + cw, 58, cw, 14);
-  chkShowFilePath.SetBounds(ex + 2 * cw, 58, cw, 14);
-  chkFileMatchCount.SetBounds(ex, 72, cw, 14);
+  LayOutColumns({{&chkCheckCase, &chkWholeWords}, {&chkSubDirs, &chkShowNumbers}}, ex, 44, ew, 14);
+  LayOutColumns({{&chkShowFilenames, &chkShowFilePath, &chkFileMatchCount}}, 0, 72, pw, 14);
   // Replace page
   pnlRplExpression.SetBounds(0, 0, pw, 23);
   lblRplSearchFor.SetBounds(2, 4, 76, 16);
   lblRplReplaceWith.SetBounds(2, 28, 76, 16);
   cbxRplReplaceWith.SetBounds(80, 25, std::max(40, pw - 88), 200);
-  int rw = std::max(30, pw / 3);
-  chkRplLineStart.SetBounds(2, 50, rw, 14);
-  chkRplLineEnd.SetBounds(2 + rw, 50, rw, 14);
-  chkRplCheckCase.SetBounds(2 + 2 * rw, 50, rw, 14);
-  chkRplSubDirs.SetBounds(2, 64, rw, 14);
-  chkRplWholeWords.SetBounds(2 + rw, 64, rw, 14);
-  chkRplBackup.SetBounds(2, 78, rw + rw / 2, 14);
-  chkRplBackupOvr.SetBounds(2 + rw + rw / 2, 78, rw + rw / 2, 14);
+  LayOutColumns({{&chkRplLineStart, &chkRplLineEnd, &chkRplCheckCase}, {&chkRplSubDirs, &chkRplWholeWords}}, 2, 46,
+                pw - 4, 14);
+  LayOutColumns({{&chkRplBackup, &chkRplBackupOvr}}, 2, 74, pw - 4, 14);
   // The one search-for box follows the page it is on.
   if (::GetParent(cbxSearchFor.Handle()) == pnlRplExpression.Handle())
     cbxSearchFor.SetBounds(cbxRplReplaceWith.Left(), 0, cbxRplReplaceWith.Width(), 200);

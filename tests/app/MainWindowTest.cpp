@@ -265,6 +265,54 @@ TEST_F(MainWindow, StoredSettingsReachTheControlsAndComeBack) {
   EXPECT_EQ(key.Get("Search", "Directory"), tmp.Path());
 }
 
+// Whatever the system's fonts, at the stored default size every box shows its whole
+// caption, inside its page and clear of its neighbours.
+TEST_F(MainWindow, BoxCaptionsFitAtTheDefaultSize) {
+  TKRESHForm& f = Form();
+  RECT window{};
+  ::GetWindowRect(f.Handle(), &window);
+  ASSERT_EQ(window.right - window.left, 582);
+  auto needed = [](TWindow& box) {
+    std::string text;
+    for (char c : box.Text())
+      if (c != '&') text += c;
+    HDC dc = ::GetDC(box.Handle());
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(box.Handle(), WM_GETFONT, 0, 0)));
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(box.Handle(), dc);
+    return size.cx + ::GetSystemMetrics(SM_CXMENUCHECK);
+  };
+  for (int tab : {0, 1}) {
+    f.tabSearch.SetTabIndex(tab);
+    f.tabSearchChange();
+    TPanel& page = tab == 0 ? f.pagSearch : f.pagReplace;
+    std::vector<TWindow*> boxes;
+    if (tab == 0)
+      boxes = {&f.rbnExprNone, &f.rbnExprRegExp, &f.rbnExprDOS, &f.chkCheckCase, &f.chkSubDirs, &f.chkWholeWords,
+               &f.chkShowNumbers, &f.chkShowFilenames, &f.chkShowFilePath, &f.chkFileMatchCount};
+    else
+      boxes = {&f.chkRplLineStart, &f.chkRplLineEnd, &f.chkRplCheckCase, &f.chkRplSubDirs,
+               &f.chkRplWholeWords, &f.chkRplBackup, &f.chkRplBackupOvr};
+    std::vector<RECT> placed;
+    for (TWindow* box : boxes) {
+      EXPECT_GE(box->Width(), needed(*box)) << box->Text();
+      RECT r{};
+      ::GetWindowRect(box->Handle(), &r);
+      ::MapWindowPoints(nullptr, page.Handle(), reinterpret_cast<POINT*>(&r), 2);
+      EXPECT_GE(r.left, 0) << box->Text();
+      EXPECT_LE(r.right, page.ClientRect().right) << box->Text();
+      EXPECT_LE(r.bottom, page.ClientRect().bottom) << box->Text();
+      for (const RECT& other : placed) {
+        RECT overlap{};
+        EXPECT_FALSE(::IntersectRect(&overlap, &r, &other)) << box->Text();
+      }
+      placed.push_back(r);
+    }
+  }
+}
+
 TEST(MainWindowHelpers, TimeFormatAndDialogCentring) {
   const struct {
     int32_t ms;
