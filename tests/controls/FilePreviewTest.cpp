@@ -92,13 +92,6 @@ TEST(PreviewPieces, MatchRangeCutsTheTargetLine) {
   for (const auto& c : cases) EXPECT_EQ(LinePieces(c.line, c.target, c.start, c.stop), c.pieces) << c.name;
 }
 
-TEST(PreviewPieces, ExpandTabsContinuesFromTheStartColumn) {
-  EXPECT_EQ(ExpandTabs("\t", 0), std::string(8, ' '));
-  EXPECT_EQ(ExpandTabs("\t", 3), std::string(5, ' '));
-  EXPECT_EQ(ExpandTabs("\t", 8), std::string(8, ' '));
-  EXPECT_EQ(ExpandTabs("abcdefg\th", 0), "abcdefg h");
-}
-
 TEST(PreviewColors, ColourValuesResolve) {
   const COLORREF fallback = RGB(1, 2, 3);
   EXPECT_EQ(ResolveColor(0x0000FFFF, fallback), RGB(255, 255, 0));
