@@ -52,6 +52,7 @@ sleep 3
 "$WINE" ./quarrix.exe "$text" >/dev/null 2>&1
 "$WINE" ./qrxpost.exe "click:Search Su&b Dirs" "click:S&tart"
 # The search leaves the focus in the tree: open the first file row, step onto its first match.
+sleep 1
 "$WINE" ./qrxpost.exe key:HOME key:DOWN key:RETURN key:DOWN
 sleep 1
 import -window root "$out"
