@@ -148,7 +148,7 @@ int32_t TGCustomOutline::Attach(TAttachMode mode, int32_t index, const std::stri
 TGOutlineNode* TGCustomOutline::Link(TGOutlineNode* parent, int32_t position,
                                      std::unique_ptr<TGOutlineNode>& owned) {
   auto& siblings = parent->FChildren;
-  siblings.reserve(siblings.size() + 1);
+  if (siblings.size() == siblings.capacity()) siblings.reserve(2 * siblings.size() + 4);
   TGOutlineNode* node = owned.get();
   node->FParent = parent;
   node->FLevel = parent->FLevel + 1;
@@ -267,13 +267,11 @@ std::exception_ptr TGCustomOutline::DestroyDetached(std::unique_ptr<TGOutlineNod
     for (auto& child : done->FChildren) FGraveyard.push_back(std::move(child));
     done->FChildren.clear();
     done->FRowStart.clear();
-    NodeDestroying(done);
-    if (OnNodeDestroy) {
-      try {
-        OnNodeDestroy(done);
-      } catch (...) {
-        if (!error) error = std::current_exception();
-      }
+    try {
+      NodeDestroying(done);
+      if (OnNodeDestroy) OnNodeDestroy(done);
+    } catch (...) {
+      if (!error) error = std::current_exception();
     }
   }
   FGraveyard.push_back(std::move(top));
