@@ -126,7 +126,7 @@ int32_t TGCustomOutline::Attach(TAttachMode mode, int32_t index, const std::stri
       Notify(hkRowCount);
       Notify(hkInvalidate);
     }
-    FCache = index == 0 ? FRoot.get() : Lookup(index);
+    if (TGOutlineNode* anchor = FindByIndex(index)) FCache = anchor;
     if (!node->FInTree) return 0;  // a hook took it away again
     return FUpdating ? -1 : IndexOf(node);
   } catch (...) {
