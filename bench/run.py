@@ -42,15 +42,17 @@ def main():
     env["WINEDEBUG"] = "-all"
     env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
     env["LC_ALL"] = "C"
+    wine = "/usr/lib/wine/wine64" if os.path.exists(os.path.join(args.build, "bin", "qrxfind.exe")) and \
+        "x86_64" in open(os.path.join(args.build, "CMakeCache.txt")).read() else "wine"
     subprocess.run("taskset -c 0 wineserver -p", shell=True, env=env)
     bindir = os.path.join(args.build, "bin")
-    qrx = f"cd {bindir} && taskset -c 0 wine ./qrxfind.exe"
+    qrx = f"cd {bindir} && taskset -c 0 {wine} ./qrxfind.exe"
     wc = os.path.join(ROOT, "bench")
     cw, lw = win(corpus), win(longdir)
 
     # name, our command, grep's command (None: no counterpart)
     cases = [
-        ("floor (walk+read)", f"cd {bindir} && taskset -c 0 wine ./bench_floor.exe '{cw}'", None),
+        ("floor (walk+read)", f"cd {bindir} && taskset -c 0 {wine} ./bench_floor.exe '{cw}'", None),
         ("rare literal", f"{qrx} '/DIR={cw}' /EXPR=0 /OPT=0x0213 QuuxFrobnicate",
          f"taskset -c 0 grep -rn QuuxFrobnicate {corpus}"),
         ("common literal", f"{qrx} '/DIR={cw}' /EXPR=0 /OPT=0x0213 /MAXLINES=100000000 return",
@@ -75,6 +77,15 @@ def main():
     if args.only:
         cases = [c for c in cases if args.only in c[0] or c[0].startswith("floor")]
     rg = shutil.which("rg")
+
+    # Every command must really run: a broken one would time as fast as nothing at all.
+    for name, ours, grep in cases:
+        for cmd in [ours] + ([grep] if grep else []):
+            r = subprocess.run(cmd + " 2>/dev/null | wc -l", shell=True, env=env, capture_output=True, text=True)
+            lines = int(r.stdout.strip() or 0)
+            if lines == 0 and cmd is ours:  # qrxfind always prints at least its search line
+                sys.exit(f"no output from: {cmd}")
+            print(f"{name}: {lines} output lines ({cmd.split('&&')[-1].strip()[:60]})", file=sys.stderr)
 
     times = {}
 
