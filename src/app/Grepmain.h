@@ -1,9 +1,9 @@
 #pragma once
 // The main window: where the user states a search, runs and stops it, and sees the
 // results tree and the preview below the inputs.
-#include "app/ResultsView.h"
 #include "app/Settings.h"
 #include "controls/FilePrev.h"
+#include "controls/GOutlineWindow.h"
 #include "engine/SavedResults.h"
 #include "winlib/Controls.h"
 #include "winlib/DirControls.h"
@@ -133,7 +133,7 @@ class TKRESHForm : public TForm {
 
   // ---- controls, named as the window's parts ----
   TPanel pnlSizer, pnlSplitter, pnlCursor;
-  TResultsView treResults;
+  TGOutlineWindow treResults;
   TFilePreview lbxFilePreview;
   TGroupBox grpInputs;
   TComboBox cbxDirectory;

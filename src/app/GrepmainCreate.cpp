@@ -94,6 +94,8 @@ TKRESHForm::TKRESHForm() {
   SetHints();
   ApplyFont();
   treResults.SetItemHeight(15);
+  // No tree line to the root: a search starts at the left edge.
+  treResults.SetOptions({ooDrawFocusRect});
   // The IDE manager is made before the settings are read: it loads its own part.
   CreateIdeManager();
   LoadAllSettings();

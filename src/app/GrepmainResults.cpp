@@ -33,7 +33,11 @@ void TKRESHForm::BindResultsEvents() {
   treResults.OnShowError = [](const std::string& message) { ShowErrorBox(message); };
   treResults.OnClick = [this] { treResultsClick(); };
   treResults.OnDblClick = [this] { treResultsDblClick(); };
-  treResults.OnKeyDown = [this](WORD key, bool& handled) { treResultsKeyDown(key, handled); };
+  treResults.OnKeyDown = [this](WORD& key, TShiftState) {
+    bool handled = false;
+    treResultsKeyDown(key, handled);
+    if (handled) key = 0;  // the tree then only takes the selection from the current row
+  };
   lbxFilePreview.OnDblClick = [this] { lbxFilePreviewDblClick(); };
   chkShowNumbers.OnClick = [this] {
     DisplayBoxClick(optLineNumbers, chkShowNumbers.Checked());
@@ -92,7 +96,7 @@ void TKRESHForm::menDeleteNodeClick() {
   // The tree destroys the row's children first, in order, then the row, and repaints
   // once: rows gone one by one without the repaints in between.
   treResults.Delete(treResults.SelectedItem());
-  if (treResults.ItemCount() == 0) treResults.Refresh();
+  if (treResults.ItemCount() == 0) treResults.Invalidate();
 }
 
 void TKRESHForm::menDeleteAllClick() {
@@ -104,7 +108,8 @@ void TKRESHForm::menDeleteAllClick() {
 void TKRESHForm::DisplayBoxClick(uint16_t bit, bool on) {
   for (TSearchNode* search : SearchNodes)
     search->Options = on ? static_cast<uint16_t>(search->Options | bit) : static_cast<uint16_t>(search->Options & ~bit);
-  treResults.Refresh();
+  // The rows' texts changed without being stored: their widths are measured again.
+  treResults.InvalidateTextWidths();
 }
 
 // ---- keys and mouse ----

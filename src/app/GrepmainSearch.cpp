@@ -177,7 +177,7 @@ void TKRESHForm::LeaveRunningState() {
   btnStop.SetVisible(false);
   btnStartSearch.SetVisible(true);
   btnOpen.SetVisible(true);
-  treResults.Refresh();
+  treResults.Invalidate();
   running_ = false;
   UpdateCommandStates();
   // A close asked for during the run waited for its end.
@@ -242,7 +242,6 @@ void TKRESHForm::btnStartSearchClick() {
   } else if (treResults.RowCount() >= 3) {
     // As a click there would: the preview shows the newest search's first match.
     treResults.SelectNode(treResults.NodeAtRow(2));
-    treResults.Refresh();
     treResultsClick();
   }
 }

@@ -64,7 +64,8 @@ void TKRESHForm::ApplySettings(const TQrxSettings& s) {
   chkRplSubDirs.SetChecked(false);
 
   ApplyFonts();
-  treResults.SetColors(ColorToRGB(s.TreeBackColor), ColorToRGB(s.TreeTextColor));
+  treResults.SetColor(s.TreeBackColor);
+  treResults.SetFontColor(s.TreeTextColor);
   ApplyPreviewSettings();
 
   cbxMask.SetItems(s.MaskHistory);
@@ -85,7 +86,7 @@ void TKRESHForm::ApplyFonts() {
                                                     &lbxDirectory, &cbxDrives})
     w->SetFont(controlFont_.get());
   treeFont_.reset(MakeFont(settings_.TreeFont));
-  treResults.SetViewFont(treeFont_.get());
+  treResults.SetFont(treeFont_.get());
   previewFont_.reset(MakeFont(settings_.PreviewFont));
   lbxFilePreview.SetFont(previewFont_.get());
   Resize();
