@@ -112,6 +112,12 @@ TKRESHForm::TKRESHForm() {
 
 TKRESHForm::~TKRESHForm() {
   Application().OnHint = nullptr;
+  // The controls go first, while every object their focus and click events reach still
+  // exists; the menu bar, shown again, goes with the window.
+  if (Handle()) {
+    ShowMainMenu(true);
+    ::DestroyWindow(Handle());
+  }
   // The tree's rows free their result nodes while the tree still exists.
   treResults.Clear();
   FreeIdeManager();
