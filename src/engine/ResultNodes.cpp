@@ -1,11 +1,11 @@
 #include "engine/ResultNodes.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 #include "engine/DosTime.h"
 #include "engine/FileSearch.h"
-#include "engine/LineMatcher.h"
 
 std::vector<TSearchNode*> SearchNodes;
 
@@ -14,10 +14,20 @@ namespace {
 std::string Int(int32_t value) { return std::to_string(value); }
 
 // Right-aligns a number in a field; wider numbers take the room they need.
-std::string PadNumber(int32_t value, int width) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%*d", width, static_cast<int>(value));
-  return buf;
+void AppendPadded(std::string& out, int32_t value, int width) {
+  char buf[16];
+  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
+  const int digits = static_cast<int>(end - buf);
+  if (digits < width) out.append(static_cast<size_t>(width - digits), ' ');
+  out.append(buf, end);
+}
+
+// Without leading and trailing blanks and control characters.
+std::string_view Trimmed(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return text.substr(b, e - b);
 }
 
 // The part of a path after its last "\" or ":".
@@ -78,28 +88,37 @@ TSearchNode::~TSearchNode() {
   if (it != SearchNodes.end()) SearchNodes.erase(it);
 }
 
-std::string TSearchNode::GetDisplayText() const {
-  std::string text;
+void TSearchNode::AppendDisplayText(std::string& text) const {
   switch (SearchKind) {
     case 0:
-      text = " Search for \"" + EnteredText + "\" in " + Masks;
+      text += " Search for \"";
+      text += EnteredText;
+      text += "\" in ";
+      text += Masks;
       break;
     case 1:
-      text = " Search/Replace for \"" + EnteredText + "\" replaced with " + ReplaceText + " in " +
-             Masks;
+      text += " Search/Replace for \"";
+      text += EnteredText;
+      text += "\" replaced with ";
+      text += ReplaceText;
+      text += " in ";
+      text += Masks;
       break;
     case 2:
-      text = " DFM Search for \"" + EnteredText + "\"";
+      text += " DFM Search for \"";
+      text += EnteredText;
+      text += '"';
       break;
     case 3:
-      text = " Binary Search";
+      text += " Binary Search";
       break;
     default:
       break;
   }
-  if (Matches > 0 && (Options & 0x0008) && !(Options & 0x0002))
-    text += " Matches - " + Int(Matches);
-  return text;
+  if (Matches > 0 && (Options & 0x0008) && !(Options & 0x0002)) {
+    text += " Matches - ";
+    text += Int(Matches);
+  }
 }
 
 std::string TSearchNode::GetSaveText() const {
@@ -111,12 +130,17 @@ std::string TSearchNode::GetSaveText() const {
                      Int(Matches), Int(FilesWithMatches), Int(FilesSearched)});
 }
 
-std::string TFileNode::GetDisplayText() const {
+void TFileNode::AppendDisplayText(std::string& out) const {
   const uint16_t options = SearchNode ? SearchNode->Options : 0;
   std::string_view name = (options & 0x0002) ? std::string_view(FileName) : DirectoryPart(FileName);
   std::string_view shown = (options & 0x0004) ? name : NamePart(name);
-  if (options & 0x0008) return PadNumber(Matches, 4) + " : " + std::string(shown);
-  return "  " + std::string(shown);
+  if (options & 0x0008) {
+    AppendPadded(out, Matches, 4);
+    out += " : ";
+  } else {
+    out += "  ";
+  }
+  out += shown;
 }
 
 std::string TFileNode::GetSaveText() const {
@@ -124,10 +148,16 @@ std::string TFileNode::GetSaveText() const {
                      Int(FileSize)});
 }
 
-std::string TMatchNode::GetDisplayText() const {
+void TMatchNode::AppendDisplayText(std::string& out) const {
   const uint16_t options = SearchNode ? SearchNode->Options : 0;
-  if (options & 0x0001) return " " + PadNumber(LineNumber, 5) + " : " + qrx::TrimText(LineText);
-  return "  " + qrx::TrimText(LineText);
+  if (options & 0x0001) {
+    out += ' ';
+    AppendPadded(out, LineNumber, 5);
+    out += " : ";
+  } else {
+    out += "  ";
+  }
+  out += Trimmed(LineText);
 }
 
 std::string TMatchNode::GetSaveText() const {

@@ -10,7 +10,14 @@ class TFileSearchObj;
 class TBaseNode {
  public:
   virtual ~TBaseNode() = default;
-  virtual std::string GetDisplayText() const = 0;
+  // The text shown in the tree, which follows the search's current options.
+  std::string GetDisplayText() const {
+    std::string text;
+    AppendDisplayText(text);
+    return text;
+  }
+  // The same, appended to a buffer: exporting many lines then costs no allocation each.
+  virtual void AppendDisplayText(std::string& out) const = 0;
   virtual std::string GetSaveText() const = 0;
 
   int32_t TreeIndex = 0;
@@ -25,7 +32,7 @@ class TSearchNode : public TBaseNode {
   TSearchNode(const TSearchNode&) = delete;
   TSearchNode& operator=(const TSearchNode&) = delete;
 
-  std::string GetDisplayText() const override;
+  void AppendDisplayText(std::string& out) const override;
   std::string GetSaveText() const override;
 
   uint16_t Options = 0;
@@ -46,7 +53,7 @@ class TFileNode : public TBaseNode {
  public:
   TFileNode(TSearchNode* searchNode, std::string fileName)
       : SearchNode(searchNode), FileName(std::move(fileName)) {}
-  std::string GetDisplayText() const override;
+  void AppendDisplayText(std::string& out) const override;
   std::string GetSaveText() const override;
 
   TSearchNode* SearchNode;  // not owned
@@ -72,7 +79,7 @@ class TMatchNode : public TBaseNode {
         LineNumber(lineNumber),
         MatchStart(matchStart),
         MatchStop(matchStop) {}
-  std::string GetDisplayText() const override;
+  void AppendDisplayText(std::string& out) const override;
   std::string GetSaveText() const override;
 
   TFileNode* FileNode;      // not owned; none without file lines

@@ -4,6 +4,39 @@
 
 namespace qrx::kresh {
 
+std::string RequiredRun(const Ast& ast) {
+  const AstNode& root = ast.nodes[ast.root];
+  if (root.kind != NodeKind::kConcat) return {};
+  std::string best, run;
+  for (int child : root.children) {
+    const AstNode& node = ast.nodes[child];
+    if (node.kind == NodeKind::kBytes && ast.sets[node.set].Count() == 1) {
+      run.push_back(static_cast<char>(ast.sets[node.set].First()));
+      if (run.size() > best.size()) best = run;
+    } else {
+      run.clear();
+    }
+  }
+  return best;
+}
+
+bool Contains(const unsigned char* text, std::size_t length, const std::string& needle) noexcept {
+  const std::size_t size = needle.size();
+  if (size == 0) return true;
+  if (size > length) return false;
+  const unsigned char first = static_cast<unsigned char>(needle[0]);
+  const std::size_t lastStart = length - size;
+  std::size_t at = 0;
+  while (at <= lastStart) {
+    const void* hit = std::memchr(text + at, first, lastStart - at + 1);
+    if (hit == nullptr) return false;
+    at = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text);
+    if (std::memcmp(text + at + 1, needle.data() + 1, size - 1) == 0) return true;
+    ++at;
+  }
+  return false;
+}
+
 std::optional<LiteralPlan> LiteralPlan::From(const Ast& ast) {
   const AstNode& root = ast.nodes[ast.root];
   std::vector<int> items;

@@ -14,6 +14,13 @@ struct MatchRange {
   std::size_t end = 0;    // offset just past the match
 };
 
+// The longest run of single bytes that every match must contain (the pattern's top-level
+// sequence holds it), or empty. A line without it cannot match, which a memchr finds out
+// far sooner than an automaton.
+std::string RequiredRun(const Ast& ast);
+// Whether text holds needle (not empty).
+bool Contains(const unsigned char* text, std::size_t length, const std::string& needle) noexcept;
+
 class LiteralPlan {
  public:
   // Empty when the pattern is anything more than a literal.

@@ -33,6 +33,8 @@ CompileResult Regex::Compile(std::string_view pattern, std::size_t dfaBudget) {
     Program forward = CompileProgram(parsed.ast, Direction::kForward);
     Program reverse = CompileProgram(parsed.ast, Direction::kReverse);
     result.regex.reset(new Regex(std::move(forward), std::move(reverse), std::move(literal), dfaBudget));
+    std::string required = RequiredRun(parsed.ast);
+    if (required.size() >= 2) result.regex->required_ = std::move(required);
   } catch (const std::bad_alloc&) {
     result.error = RegexError::kOutOfMemory;
   }
@@ -73,6 +75,7 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
     range = {0, 0};
     return emptyLineMatches_;
   }
+  if (!required_.empty() && !Contains(text, length, required_)) return false;
   if (!AnyMatch(text, length)) return false;
   std::size_t start = onlyAtLineStart_ ? 0 : LeftmostStart(text, length);
   if (start == kNone) return false;  // cannot happen when AnyMatch said yes

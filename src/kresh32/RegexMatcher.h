@@ -50,6 +50,7 @@ class Regex {
   Program forward_;
   Program reverse_;
   std::optional<LiteralPlan> literal_;
+  std::string required_;  // bytes every match contains (two or more), or empty
   LazyDfa finder_;   // forwards, unanchored: is there any match at all?
   LazyDfa starter_;  // backwards, unanchored: where does the leftmost match start?
   LazyDfa ender_;    // forwards, anchored: where does the longest match from there end?

@@ -12,6 +12,7 @@
 
 #include "controls/GOutline.h"
 #include "engine/FileSearch.h"
+#include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"
 #include "engine/SavedResults.h"
 #include "tools/QrxFindArgs.h"
@@ -25,7 +26,11 @@ void WriteTree(TGCustomOutline& tree) {
   for (int32_t i = 1; i <= count; ++i) {
     TGOutlineNode* node = tree.Items(i);
     out.append(static_cast<size_t>(node->Level() - 1), '\t');
-    out += node->Text();
+    // The nodes answer for the texts; asking them directly spares a string per line.
+    if (TBaseNode* result = ResultNodeOf(node))
+      result->AppendDisplayText(out);
+    else
+      out += node->Text();
     out += "\r\n";
     if (out.size() > (1 << 20)) {
       std::fwrite(out.data(), 1, out.size(), stdout);
