@@ -23,12 +23,34 @@ void Fill(HDC dc, const RECT& r, COLORREF color) {
 
 }  // namespace
 
+namespace {
+
+// BeginPaint and EndPaint as a pair, also when a text handler throws while drawing:
+// a paint left open would be asked for again and again.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  ~PaintScope() { ::EndPaint(hwnd_, &ps_); }
+  HDC dc() const { return dc_; }
+  const RECT& area() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+}  // namespace
+
 void TGOutlineWindow::Paint() {
-  PAINTSTRUCT ps;
-  HDC screen = ::BeginPaint(hwnd_, &ps);
-  if (!screen) return;
-  const int32_t widest = PaintArea(screen, ps.rcPaint);
-  ::EndPaint(hwnd_, &ps);
+  int32_t widest = 0;
+  {
+    PaintScope paint(hwnd_);
+    if (!paint.dc()) return;
+    widest = PaintArea(paint.dc(), paint.area());
+  }
   WidenTo(widest);
 }
 

@@ -127,6 +127,8 @@ void TGOutlineWindow::SetPicture(int index, HBITMAP bitmap) {
 }
 
 void TGOutlineWindow::Invalidate() {
+  // The root option moves the tree styles' rows by a row height.
+  if (Options() != measuredOptions_) RecomputeColumnWidth();
   if (!hwnd_) return;
   SyncBorder();
   ::InvalidateRect(hwnd_, nullptr, FALSE);
@@ -171,6 +173,7 @@ bool TGOutlineWindow::ColumnFollowsTexts() const {
 bool TGOutlineWindow::CanMeasure() const { return !Updating() && !DestroyingRoot(); }
 
 void TGOutlineWindow::RecomputeColumnWidth() {
+  measuredOptions_ = Options();
   if (!CanMeasure()) return;
   if (!ColumnFollowsTexts()) {
     if (hwnd_) SetColumnWidth(ClientRect().right);
@@ -281,7 +284,7 @@ void TGOutlineWindow::ScrollToRow(int32_t top) {
   Invalidate();
 }
 
-void TGOutlineWindow::SetTopRowVisible(int32_t row) { ScrollToRow(row); }
+void TGOutlineWindow::ScrollTo(int32_t topRow) { ScrollToRow(topRow); }
 
 void TGOutlineWindow::EnsureRowVisible(int32_t row) {
   const int32_t top = TopRow();

@@ -65,7 +65,7 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   int32_t ColumnWidth() const { return columnWidth_; }
   int32_t LeftOffset() const { return leftOffset_; }  // horizontal scroll position in pixels
   void SetLeftOffset(int32_t pixels);
-  void SetTopRowVisible(int32_t row);  // scrolls so that `row` is the top row, as far as it can
+  void ScrollTo(int32_t topRow);       // makes `topRow` the top row, as far as the rows allow
   int32_t VisibleRowCount() const;     // rows wholly inside the client area, at least 1
   RECT CellRect(int32_t row) const;    // in client coordinates
   int32_t RowAt(int y) const;          // the row under a client y, -1 when none
@@ -142,6 +142,7 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   int32_t points_ = 8;
   outline::TItemSizes sizes_{11, 13};
   TOutlineType sizedStyle_ = otStandard;  // the Style the sizes were last worked out for
+  TOutlineOptions measuredOptions_;        // the Options the column width was worked out for
   int32_t color_;
   int32_t fontColor_;
   std::array<outline::TOutlinePicture, outline::kPictureCount> pictures_;

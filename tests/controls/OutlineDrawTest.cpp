@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "OutlineWindowSupport.h"
 #include "controls/GOutlineGeometry.h"
+#include "winlib/UiRecorder.h"
 
 namespace qrx::test {
 namespace {
@@ -349,6 +351,12 @@ TEST_F(OutlineDraw, ColumnWidthIsTheWidestVisibleRow) {
   t.Delete(wideNode->Index());
   EXPECT_EQ(t.ColumnWidth(), narrow);
 
+  // The root lines move every row of the tree styles right by a row.
+  t.SetOptions({ooDrawTreeRoot, ooDrawFocusRect});
+  EXPECT_EQ(t.ColumnWidth(), narrow + t.ItemHeight());
+  t.SetOptions({ooDrawFocusRect});
+  EXPECT_EQ(t.ColumnWidth(), narrow);
+
   // A larger font widens everything.
   UniqueGdi<HFONT> large(::CreateFontA(-24, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
   t.SetFont(large.get());
@@ -377,6 +385,16 @@ TEST_F(OutlineDraw, ShownTextsThatChangeWithoutAStore) {
   const Pixels p(t);
   EXPECT_EQ(t.ColumnWidth(), DisplayWidth(t.OutlineStyle(), t.Geometry(), 3, TextPixels(t, "A2a" + suffix) + 1));
   EXPECT_GT(after, before);
+}
+
+TEST_F(OutlineDraw, AFailingTextHandlerEndsThePaintWithAnErrorBox) {
+  UiRecorder ui;
+  host.Tree.OnGetNodeText = [](TGOutlineNode*, std::string&) { throw std::runtime_error("no text today"); };
+  ::InvalidateRect(host.Tree.Handle(), nullptr, FALSE);
+  ::UpdateWindow(host.Tree.Handle());
+  ASSERT_EQ(ui.Boxes.size(), 1u);
+  EXPECT_EQ(ui.Boxes[0].Text, "no text today");
+  EXPECT_FALSE(::GetUpdateRect(host.Tree.Handle(), nullptr, FALSE));  // the paint was closed
 }
 
 TEST(OutlineWindow, NewControlSizeAndBorder) {
