@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "winlib/MsgBox.h"
-
 namespace qrx {
 namespace {
 
