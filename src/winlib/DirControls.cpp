@@ -171,10 +171,10 @@ bool TDriveComboBox::HandleCommand(WORD code) {
   char drive = item[0];
   // The drive's own current directory, as the system remembers it.
   char buf[MAX_PATH];
-  std::string spec = std::string(1, drive) + ":";
-  DWORD n = ::GetFullPathNameA(spec.c_str(), MAX_PATH, buf, nullptr);
-  std::string target = (n > 0 && n < MAX_PATH) ? std::string(buf) : spec + "\\";
-  if (DirList && !DirList->SetDirectory(target) && !DirList->SetDirectory(spec + "\\")) {
+  std::string driveRoot = std::string(1, drive) + ":";
+  DWORD n = ::GetFullPathNameA(driveRoot.c_str(), MAX_PATH, buf, nullptr);
+  std::string target = (n > 0 && n < MAX_PATH) ? std::string(buf) : driveRoot + "\\";
+  if (DirList && !DirList->SetDirectory(target) && !DirList->SetDirectory(driveRoot + "\\")) {
     SetDrive(drive_);  // an unreadable drive: back to the one we had
     return true;
   }
