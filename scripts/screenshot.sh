@@ -7,7 +7,6 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 "$QRX_ROOT/scripts/setup.sh"
 qrx_build --target quarrix qrxpost >/dev/null
-qrx_wine_up
 WINE=$QRX_WINE
 text=${1:-TFileSearchObj}
 out="$QRX_ROOT/docs/screenshots/main.png"
@@ -17,6 +16,8 @@ xvfb_pid=""
 quarrix_pid=""
 cleanup() {
   [ -n "$quarrix_pid" ] && kill "$quarrix_pid" 2>/dev/null || true
+  # The server's desktop belongs to this display; it must not outlive it.
+  [ -n "$xvfb_pid" ] && wineserver -k >/dev/null 2>&1 || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -28,7 +29,9 @@ if [ -z "${DISPLAY:-}" ]; then
   xvfb_pid=$!
   export DISPLAY=$display
   sleep 1
+  wineserver -k >/dev/null 2>&1 || true  # a server from another display cannot open windows here
 fi
+qrx_wine_up
 
 # A profile of the screenshot's own, past its first run, with the masks to use.
 profile=Screenshot
