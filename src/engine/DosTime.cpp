@@ -58,14 +58,6 @@ uint32_t DateTimeToDosDateTime(double dateTime) {
   return (date << 16) | time;
 }
 
-uint32_t FileTimeToDosPacked(const FILETIME& utc) {
-  FILETIME local;
-  WORD date = 0, time = 0;
-  if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToDosDateTime(&local, &date, &time))
-    return 0;
-  return (static_cast<uint32_t>(date) << 16) | time;
-}
-
 namespace {
 int64_t ToInt(const FILETIME& t) { return (static_cast<int64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 }  // namespace

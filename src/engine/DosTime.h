@@ -10,11 +10,9 @@
 // seconds / 2). An invalid value yields 0.
 double DosDateTimeToDateTime(uint32_t packed);
 uint32_t DateTimeToDosDateTime(double dateTime);
-// A file's last-write time (UTC) as local packed date and time; 0 when it does not fit.
-uint32_t FileTimeToDosPacked(const FILETIME& utc);
-
-// The same conversion for many files: the platform converts to local time with the bias in
-// force now (not the one of the file's date), so the bias is asked for once.
+// Files' last-write times (UTC) as local packed date and time (0 when one does not fit).
+// The platform converts to local time with the bias in force now, not the one of the
+// file's date, so the bias is asked for once for many files.
 class TLocalFileTimes {
  public:
   TLocalFileTimes();

@@ -152,7 +152,7 @@ void TFileSearchObj::Walk(const std::string& dir, std::vector<TPathStep>& path) 
       if (PassesFilter(entry)) {
         LastProgressTick = 0;
         ProgressCheck();
-        SearchFile(entry);
+        SearchFile();
       }
     } while (::FindNextFileA(find.get(), &entry));
   }
@@ -258,7 +258,7 @@ void TFileSearchObj::CloseInput() noexcept {
   InputOpen = false;
 }
 
-void TFileSearchObj::SearchFile(const WIN32_FIND_DATAA&) {
+void TFileSearchObj::SearchFile() {
   ++FilesSearched;
   if (MaxFiles >= 1 && FilesSearched >= MaxFiles) throw EStopSearch("Max. number of files exceeded.", rcFileLimit);
   bool firstMatch = true;

@@ -152,7 +152,7 @@ class TFileSearchObj {
   bool LeadsBack(const std::string& dir, std::vector<TPathStep>& path);
   static bool IsSubdirectory(const WIN32_FIND_DATAA& entry);
   bool PassesFilter(const WIN32_FIND_DATAA& entry) const;
-  void SearchFile(const WIN32_FIND_DATAA& entry);
+  void SearchFile();
   bool OpenInput();
   void CloseInput() noexcept;
   void ProcessLine(std::string_view line, bool& firstMatch);

@@ -340,6 +340,14 @@ TEST(FileSearch, CaseInsensitiveRegexAndDosSearches) {
   auto dos = NewSearch(t.tree, d.Path(), "*.pas", "unit?;", 0x0013, 2);
   EXPECT_EQ(dos->Execute(), rcFound);
   EXPECT_EQ(dos->Matches, 1);
+
+  // After a run, the request's own matching answers for single lines too.
+  int32_t start = 0, stop = 0;
+  EXPECT_EQ(dos->CaseAdjust("Unit9;"), "UNIT9;");
+  EXPECT_TRUE(dos->MatchLine(dos->CaseAdjust("uses Unit9;"), start, stop));
+  EXPECT_EQ(start, 6);
+  EXPECT_EQ(stop, 11);
+  EXPECT_FALSE(dos->MatchLine(dos->CaseAdjust("uses Unit;"), start, stop));  // "?" needs a character
 }
 
 TEST(FileSearch, BinaryKindMatchesButAddsAndCountsNothing) {
