@@ -54,6 +54,8 @@ class TKRESHForm : public TForm {
                       const std::string& fileName, bool& cancel);
   void ReplaceProgress(TFileSearchObj* sender, int32_t matches, int32_t replacements, int32_t filesChanged,
                        int32_t filesSearched, const std::string& fileName, bool& cancel);
+  void ShowProgress(const std::string& matches, const std::string& files, const std::string& searched,
+                    const std::string& last, const std::string& fileName, bool& cancel);
   int ShowMessageDialog(const std::string& text, MsgKind kind, UINT buttons = MB_OK);
   void SuspendTopmost();
   void RestoreTopmost();

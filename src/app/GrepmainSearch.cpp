@@ -254,30 +254,31 @@ void TKRESHForm::btnStopClick() {
 
 void TKRESHForm::SearchProgress(TFileSearchObj* sender, int32_t matches, int32_t filesWithMatches,
                                 int32_t filesSearched, const std::string& fileName, bool& cancel) {
-  Application().ProcessMessages();
-  if (stopRequested_) {
-    stopRequested_ = false;
-    cancel = true;
-  }
-  pnlNumMatches.SetText(" Found : " + std::to_string(matches));
-  pnlNumFiles.SetText(" # Files : " + std::to_string(filesWithMatches));
-  pnlFilesSearched.SetText(" Searched : " + std::to_string(filesSearched));
-  pnlSearchTime.SetText(" Time : " + FormatSeconds(sender ? sender->Elapsed() : 0));
-  if (!fileName.empty()) pnlStatus.SetText(" " + fileName);
-  pnlButtons.Repaint();
+  ShowProgress(" Found : " + std::to_string(matches), " # Files : " + std::to_string(filesWithMatches),
+               " Searched : " + std::to_string(filesSearched),
+               " Time : " + FormatSeconds(sender ? sender->Elapsed() : 0), fileName, cancel);
 }
 
-void TKRESHForm::ReplaceProgress(TFileSearchObj* sender, int32_t matches, int32_t replacements, int32_t filesChanged,
+void TKRESHForm::ReplaceProgress(TFileSearchObj*, int32_t matches, int32_t replacements, int32_t filesChanged,
                                  int32_t filesSearched, const std::string& fileName, bool& cancel) {
+  ShowProgress(" Found : " + std::to_string(matches), " Replaced : " + std::to_string(replacements),
+               " Searched : " + std::to_string(filesSearched), " Replaced : " + std::to_string(filesChanged),
+               fileName, cancel);
+}
+
+// Both kinds of run report through the same four panels; the Stop button's request is
+// picked up here, where the run lets the window breathe.
+void TKRESHForm::ShowProgress(const std::string& matches, const std::string& files, const std::string& searched,
+                              const std::string& last, const std::string& fileName, bool& cancel) {
   Application().ProcessMessages();
   if (stopRequested_) {
     stopRequested_ = false;
     cancel = true;
   }
-  pnlNumMatches.SetText(" Found : " + std::to_string(matches));
-  pnlNumFiles.SetText(" Replaced : " + std::to_string(replacements));
-  pnlFilesSearched.SetText(" Searched : " + std::to_string(filesSearched));
-  pnlSearchTime.SetText(" Replaced : " + std::to_string(filesChanged));
+  pnlNumMatches.SetText(matches);
+  pnlNumFiles.SetText(files);
+  pnlFilesSearched.SetText(searched);
+  pnlSearchTime.SetText(last);
   if (!fileName.empty()) pnlStatus.SetText(" " + fileName);
   pnlButtons.Repaint();
 }

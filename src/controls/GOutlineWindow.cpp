@@ -379,17 +379,19 @@ void TGOutlineWindow::VScroll(int code) {
     case SB_TOP: top = 0; break;
     case SB_BOTTOM: top = MaxTopRow(); break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO si{};
-      si.cbSize = sizeof si;
-      si.fMask = SIF_TRACKPOS;
-      ::GetScrollInfo(hwnd_, SB_VERT, &si);
-      top = si.nTrackPos;
-      break;
-    }
+    case SB_THUMBPOSITION: top = TrackPos(SB_VERT); break;
     default: return;
   }
   ScrollToRow(top);
+}
+
+// Where the user is dragging a scroll bar's thumb.
+int TGOutlineWindow::TrackPos(int bar) const {
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_TRACKPOS;
+  ::GetScrollInfo(hwnd_, bar, &si);
+  return si.nTrackPos;
 }
 
 void TGOutlineWindow::HScroll(int code) {
@@ -403,14 +405,7 @@ void TGOutlineWindow::HScroll(int code) {
     case SB_LEFT: left = 0; break;
     case SB_RIGHT: left = columnWidth_; break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO si{};
-      si.cbSize = sizeof si;
-      si.fMask = SIF_TRACKPOS;
-      ::GetScrollInfo(hwnd_, SB_HORZ, &si);
-      left = si.nTrackPos;
-      break;
-    }
+    case SB_THUMBPOSITION: left = TrackPos(SB_HORZ); break;
     default: return;
   }
   SetLeftOffset(left);

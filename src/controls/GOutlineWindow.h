@@ -133,6 +133,7 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   void InvalidateRow(int32_t row);
   void VScroll(int code);
   void HScroll(int code);
+  int TrackPos(int bar) const;
   void Wheel(int delta);
   void SyncBorder();
 
