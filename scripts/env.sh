@@ -38,4 +38,8 @@ qrx_wine_up() {
     "$QRX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
   fi
   wineserver -p >/dev/null 2>&1 || true
+  # Start the session's own processes (services, desktop) now, with their output going
+  # nowhere: started by the first test instead, they would inherit its output pipe and
+  # keep ctest waiting for it long after the test has ended.
+  "$QRX_WINE" wineboot >/dev/null 2>&1 </dev/null || true
 }
