@@ -18,7 +18,9 @@
 #include <vector>
 
 struct AdvancedCriteria;
+struct TUnchangedFile;
 class TFileSearchObj;
+class TTempFile;
 class TGOutlineNode;
 class TMatchNode;
 
@@ -56,6 +58,12 @@ class TKRESHForm : public TForm {
                        int32_t filesSearched, const std::string& fileName, bool& cancel);
   void ShowProgress(const std::string& matches, const std::string& files, const std::string& searched,
                     const std::string& last, const std::string& fileName, bool& cancel);
+  // A replace run asks about one occurrence (the engine's OnConfirmReplace).
+  void ConfirmReplace(const std::string& previewFile, uint8_t& action, std::string& replaceText,
+                      const std::string& searchText, int32_t matchStart, int32_t matchStop, int32_t lineNumber,
+                      const std::string& fileName);
+  // Exists from the first question of the first replace run on.
+  class TdlgReplaceText* ReplaceDialog() const { return dlgReplace_.get(); }
   int ShowMessageDialog(const std::string& text, MsgKind kind, UINT buttons = MB_OK);
   void SuspendTopmost();
   void RestoreTopmost();
@@ -203,12 +211,19 @@ class TKRESHForm : public TForm {
   void BindResultsEvents();
   void ApplyPreviewSettings();
   void ShowMatchInPreview(const TMatchNode& match);
+  void ReportUnchangedFiles(const std::vector<TUnchangedFile>& files);
+  // Form files shown in the preview are converted into a file of the preview's own, so a
+  // click during a run never touches the file that run reads.
+  const std::string& FormPreviewFile();
   bool RunTreePopupShortcut(WORD key);
   void ShowContextMenu(HWND target, int x, int y);
 
   TQrxSettings settings_;  // values that live outside the controls
   std::unique_ptr<AdvancedCriteria> advancedCriteria_;
   UniqueGdi<HFONT> controlFont_, treeFont_, previewFont_;
+  // After the fonts: the dialog uses them and goes first.
+  std::unique_ptr<class TdlgReplaceText> dlgReplace_;
+  std::unique_ptr<TTempFile> formPreviewFile_;
   bool stopRequested_ = false;
   bool running_ = false;
   bool fileListShown_ = false;

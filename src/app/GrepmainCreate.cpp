@@ -7,7 +7,9 @@
 #include "app/Instance.h"
 #include "engine/FileSearch.h"
 #include "winlib/Application.h"
+#include "app/Greprplc.h"
 #include "winlib/Handles.h"
+#include "winlib/TempFile.h"
 
 #include <algorithm>
 #include <vector>
@@ -112,6 +114,8 @@ TKRESHForm::TKRESHForm() {
 
 TKRESHForm::~TKRESHForm() {
   Application().OnHint = nullptr;
+  // Owned by this window: it would go with it, under its object's feet.
+  dlgReplace_.reset();
   // The controls go first, while every object their focus and click events reach still
   // exists; the menu bar, shown again, goes with the window.
   if (Handle()) {

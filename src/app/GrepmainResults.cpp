@@ -154,14 +154,15 @@ void TKRESHForm::ShowMatchInPreview(const TMatchNode& match) {
   std::string shown = file.FileName;
   lbxFilePreview.SetTotalLines(settings_.NumPreviewLines);
   if (dynamic_cast<const TDFMFileNode*>(&file)) {
-    // Every form is converted into the same work file, so what the preview holds of
-    // that file may be another form's text: it is always read again.
+    // Every form is converted into the same file, so what the preview holds of that file
+    // may be another form's text: it is always read again.
     lbxFilePreview.Clear();
-    if (!ConvertFormFile(file.FileName, WorkFileName)) {
+    const std::string& converted = FormPreviewFile();
+    if (converted.empty() || !ConvertFormFile(file.FileName, converted)) {
       ShowMessageDialog("Error previewing DFM file.\rFile : " + file.FileName, MsgKind::Error);
       return;
     }
-    shown = WorkFileName;
+    shown = converted;
   }
   try {
     lbxFilePreview.ShowFile(shown, match.LineNumber, match.MatchStart, match.MatchStop);

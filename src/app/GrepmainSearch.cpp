@@ -1,6 +1,7 @@
 // The main window's search workflow: enabling, tabs, expression types, directory
 // validation, the request, the run and its progress.
 #include "app/Globals.h"
+#include "app/Greprplc.h"
 #include "app/Grepmain.h"
 #include "app/History.h"
 #include "engine/FileSearch.h"
@@ -145,7 +146,12 @@ void TKRESHForm::FillRequest(TFileSearchObj& search) {
                                       const std::string& name, bool& cancel) {
       ReplaceProgress(s, m, r, fc, fs, name, cancel);
     };
-    // The interactive confirmation arrives with the replace dialog.
+    search.PreviewFileName = PreviewFileName;
+    search.OnConfirmReplace = [this](TFileSearchObj*, const std::string& previewFile, uint8_t& action,
+                                     std::string& replaceText, const std::string& searchText, int32_t start,
+                                     int32_t stop, int32_t lineNumber, const std::string& fileName) {
+      ConfirmReplace(previewFile, action, replaceText, searchText, start, stop, lineNumber, fileName);
+    };
   } else {
     search.Options = bit(chkShowNumbers.Checked(), optLineNumbers) | bit(chkShowFilenames.Checked(), optFileLines) |
                      bit(chkShowFilePath.Checked(), optFullPaths) | bit(chkFileMatchCount.Checked(), optMatchCounts) |
@@ -169,7 +175,7 @@ void TKRESHForm::EnterRunningState() {
   btnStop.SetEnabled(true);
   btnStop.SetVisible(true);
   treResults.FullCollapse();
-  // The replace dialog's preview is cleared here once that dialog exists.
+  if (dlgReplace_) dlgReplace_->lbxFilePreview.Clear();
   UpdateCommandStates();
 }
 
@@ -177,6 +183,7 @@ void TKRESHForm::LeaveRunningState() {
   btnStop.SetVisible(false);
   btnStartSearch.SetVisible(true);
   btnOpen.SetVisible(true);
+  if (dlgReplace_) dlgReplace_->Retire();
   treResults.Invalidate();
   running_ = false;
   UpdateCommandStates();
@@ -208,11 +215,13 @@ void TKRESHForm::btnStartSearchClick() {
   EnterRunningState();
   uint8_t code = 0xFF;
   std::vector<std::string> unopened;
+  std::vector<TUnchangedFile> unchanged;
   try {
     auto search = std::make_unique<TFileSearchObj>(treResults);
     FillRequest(*search);
     code = static_cast<uint8_t>(search->Execute() & 0x7F);
     unopened = search->UnopenedFiles();
+    unchanged = search->UnchangedFiles();
     switch (code) {
       case 1: pending_ = Pending{"Error in File Mask(s).", MsgKind::Error}; break;
       case 2: pending_ = Pending{"Search string is invalid.", MsgKind::Error}; break;
@@ -235,6 +244,7 @@ void TKRESHForm::btnStartSearchClick() {
     pnlStatus.SetText(" Could not open " + std::to_string(unopened.size()) + " file(s): " + list);
   }
   FocusAfterResult(code);
+  ReportUnchangedFiles(unchanged);
   if (pending_) {
     Pending p = *pending_;
     pending_.reset();

@@ -104,6 +104,8 @@ uint8_t TFileSearchObj::Execute() {
   ErrorMessage.clear();
   matcher_.Prepare(Options, ExprKind, SearchText, RegexHandle);
   unopened_.clear();
+  unchanged_.clear();
+  ReplacedFiles.clear();
 
   localTimes_ = std::make_unique<TLocalFileTimes>();
   try {
@@ -146,10 +148,17 @@ void TFileSearchObj::Walk(const std::string& dir, std::vector<TPathStep>& path) 
     do {
       if (everything && walkSubdirs && IsSubdirectory(entry))
         subdirs.emplace_back(entry.cFileName, (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
-      CurrentFile = LowerCase(dir + entry.cFileName);
+      FilePath = dir + entry.cFileName;
+      CurrentFile = LowerCase(FilePath);
       FileDate = DosDateTimeToDateTime(localTimes_->DosPacked(entry.ftLastWriteTime));
       FileSize = entry.nFileSizeHigh ? INT32_MAX : static_cast<int32_t>(std::min<DWORD>(entry.nFileSizeLow, INT32_MAX));
       if (PassesFilter(entry)) {
+        if (SearchKind == 1) {
+          // A rewritten file, or a backup, may turn up again later in the enumeration.
+          if (!ReplacedFiles.insert(FilePath).second) continue;
+          target_ = TReplaceTarget{FilePath, (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow,
+                                   entry.ftLastWriteTime};
+        }
         LastProgressTick = 0;
         ProgressCheck();
         SearchFile();
@@ -238,11 +247,12 @@ bool TFileSearchObj::PassesFilter(const WIN32_FIND_DATAA& entry) const {
 bool TFileSearchObj::OpenInput() {
   CloseInput();
   if (SearchKind == 2) {
-    if (!ConvertFormFile(CurrentFile, WorkFileName)) return false;
+    if (!ConvertFormFile(FilePath, WorkFileName)) return false;
     FormSourceName = CurrentFile;
     reader_.Assign(WorkFileName, ReaderBufferSize);
   } else {
-    reader_.Assign(CurrentFile, ReaderBufferSize);
+    // Opened by the name the folder gave: two names that differ only in case are two files.
+    reader_.Assign(FilePath, ReaderBufferSize);
   }
   if (!reader_.TryOpen()) {
     // Locked, denied or gone since the enumeration: passed over, remembered for the report.
@@ -265,6 +275,10 @@ void TFileSearchObj::SearchFile() {
   SkipRestOfFile = false;
   FileChanged = false;
   if (!OpenInput()) return;
+  if (SearchKind == 1) {
+    ReplaceInFile();
+    return;
+  }
   // A run stopped inside the file still gives the file line the matches it shows.
   struct FileGuard {
     TFileSearchObj* self;
@@ -279,15 +293,18 @@ void TFileSearchObj::SearchFile() {
   std::string_view line;
   while (!reader_.Eof()) {
     ++LineNumber;
-    bool ok;
-    try {
-      ok = reader_.ReadLine(line);
-      // A line of one NUL byte is not a line: the next one takes its number.
-      while (ok && line.size() == 1 && line[0] == '\0' && !reader_.Eof()) ok = reader_.ReadLine(line);
-    } catch (const EInOutError&) {
-      ok = false;  // the line is lost; the reader reports the end from here on
-    }
-    if (ok && !SkipRestOfFile) ProcessLine(line, firstMatch);
+    if (ReadNextLine(line) && !SkipRestOfFile) ProcessLine(line, firstMatch);
+  }
+}
+
+bool TFileSearchObj::ReadNextLine(std::string_view& line) {
+  try {
+    bool ok = reader_.ReadLine(line);
+    // A line of one NUL byte is not a line: the next one takes its number.
+    while (ok && line.size() == 1 && line[0] == '\0' && !reader_.Eof()) ok = reader_.ReadLine(line);
+    return ok;
+  } catch (const EInOutError&) {
+    return false;  // the line is lost; the reader reports the end from here on
   }
 }
 

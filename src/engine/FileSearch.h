@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "engine/DosTime.h"
 #include "engine/LineMatcher.h"
 #include "engine/MaskList.h"
+#include "engine/ReplaceFiles.h"
 #include "engine/SearchResultList.h"
 #include "engine/TextReader.h"
 #include "winlib/Win.h"
@@ -43,6 +45,30 @@ using TSearchProgressEvent =
 using TReplaceProgressEvent =
     std::function<void(TFileSearchObj* sender, int32_t matches, int32_t replacements, int32_t filesChanged,
                        int32_t filesSearched, const std::string& fileName, bool& cancel)>;
+// Asks what to do with one occurrence; action enters as the replace mode implies it and
+// leaves as a TReplaceAction. replaceText is the request's own: a change holds for the rest
+// of the run.
+using TConfirmReplaceEvent =
+    std::function<void(TFileSearchObj* sender, const std::string& previewFile, uint8_t& action,
+                       std::string& replaceText, const std::string& searchText, int32_t matchStart,
+                       int32_t matchStop, int32_t lineNumber, const std::string& fileName)>;
+
+// The answers for one occurrence of a replace run.
+enum : uint8_t {
+  raCancel = 0,
+  raSkip = 1,
+  raSkipFile = 2,
+  raReplace = 3,
+  raReplaceFile = 4,
+  raReplaceAll = 5,
+};
+
+// A file a replace run had to leave as it was, and why.
+struct TUnchangedFile {
+  std::string FileName;
+  std::string Reason;
+  bool Failed = true;  // a rewrite was tried and did not succeed (not a file passed over)
+};
 
 // Option bits of a request.
 enum : uint16_t {
@@ -90,6 +116,8 @@ class TFileSearchObj {
 
   // Files that were chosen but could not be opened (locked, gone, denied): passed over.
   const std::vector<std::string>& UnopenedFiles() const { return unopened_; }
+  // Replace runs: files with occurrences that were not rewritten, each with the reason.
+  const std::vector<TUnchangedFile>& UnchangedFiles() const { return unchanged_; }
 
   // Request
   std::string Masks;
@@ -107,8 +135,11 @@ class TFileSearchObj {
   std::unique_ptr<AdvancedCriteria> Criteria;
   int32_t ProgressInterval = 500;
   int32_t ReaderBufferSize = 4096;
-  // The scratch file form files are converted into (kind 2).
+  // The scratch file form files are converted into (kind 2), and replace previews are
+  // written through.
   std::string WorkFileName;
+  // Where a replace run shows the file as it will be before asking about an occurrence.
+  std::string PreviewFileName;
 
   // Run state
   TSearchResultList ResultList;
@@ -123,6 +154,11 @@ class TFileSearchObj {
   int32_t FilesSearched = 0;
   int32_t MatchesInFile = 0;
   std::string CurrentFile;
+  // The current file's name as the file system spells it: what is opened and rewritten.
+  std::string FilePath;
+  // Replace runs: every file processed and every backup made, by FilePath, so none is
+  // taken up twice.
+  std::set<std::string> ReplacedFiles;
   double FileDate = 0;
   int32_t FileSize = 0;
   int32_t LineNumber = 0;
@@ -137,6 +173,7 @@ class TFileSearchObj {
 
   TSearchProgressEvent OnSearchProgress;
   TReplaceProgressEvent OnReplaceProgress;
+  TConfirmReplaceEvent OnConfirmReplace;
   // Lets the user interface handle its pending messages (every 100 lines).
   std::function<void()> OnProcessMessages;
 
@@ -156,6 +193,13 @@ class TFileSearchObj {
   bool OpenInput();
   void CloseInput() noexcept;
   void ProcessLine(std::string_view line, bool& firstMatch);
+  bool ReadNextLine(std::string_view& line);
+  // Replace runs (FileReplace.cpp).
+  void ReplaceInFile();
+  void ReplaceInLine(std::string_view line, uint64_t lineOffset);
+  void ConfirmAndAct(uint64_t lineOffset, int32_t start, int32_t stop, int64_t& shift);
+  void BuildPreview();
+  void CommitFile();
   void ProgressCheck();
   void CheckLineLimit();
   void DetectLongNames();
@@ -165,5 +209,9 @@ class TFileSearchObj {
   TTextReader reader_;
   std::unique_ptr<TLocalFileTimes> localTimes_;
   std::vector<std::string> unopened_;
+  std::vector<TUnchangedFile> unchanged_;
+  std::vector<TFileEdit> edits_;  // the current file's replacements, in file order
+  bool occurrenceSeen_ = false;   // the current file has had its first occurrence
+  TReplaceTarget target_;
   std::string lineCopy_;
 };

@@ -137,10 +137,11 @@ bool TLineMatcher::MatchExpression(std::string_view line, int32_t& start, int32_
   return true;
 }
 
-bool TLineMatcher::MatchStandard(std::string_view line, int32_t& start, int32_t& stop) const {
+bool TLineMatcher::FindOccurrence(std::string_view line, size_t from, int32_t& start, int32_t& stop) const {
+  start = stop = 0;
   const size_t m = text_.size();
   const size_t n = line.size();
-  if (m == 0 || m > n) return false;
+  if (m == 0 || m > n || from > n - m) return false;
   const bool needStart = (options_ & 0x0800) != 0;
   const bool needEnd = (options_ & 0x1000) != 0;
   const bool wholeWords = (options_ & 0x0400) != 0;
@@ -163,17 +164,13 @@ bool TLineMatcher::MatchStandard(std::string_view line, int32_t& start, int32_t&
   };
 
   // Anchored searches have one place to look.
-  if (needStart) {
-    if (std::memcmp(line.data(), text_.data(), m) != 0) return false;
-    return passes(0) && accept(0);
-  }
-  if (needEnd) {
-    size_t p = n - m;
-    if (std::memcmp(line.data() + p, text_.data(), m) != 0) return false;
+  if (needStart || needEnd) {
+    const size_t p = needStart ? 0 : n - m;
+    if (p < from || std::memcmp(line.data() + p, text_.data(), m) != 0) return false;
     return passes(p) && accept(p);
   }
   // Later occurrences are examined too: "ab a" holds the whole word "a".
-  for (size_t p = finder_.Find(line); p != std::string_view::npos; p = finder_.Find(line, p + 1)) {
+  for (size_t p = finder_.Find(line, from); p != std::string_view::npos; p = finder_.Find(line, p + 1)) {
     if (passes(p)) return accept(p);
   }
   return false;

@@ -52,9 +52,15 @@ class TLineMatcher {
   bool Match(std::string_view line, int32_t& start, int32_t& stop) {
     return MatchAdjusted(CaseAdjust(line), start, stop);
   }
+  // Plain text only: the first occurrence that begins at or after index from (0-based) of
+  // an already case-adjusted line. The anchor and whole-word tests look at the whole line,
+  // so every occurrence found this way is one a search of the line would accept.
+  bool FindOccurrence(std::string_view line, size_t from, int32_t& start, int32_t& stop) const;
 
  private:
-  bool MatchStandard(std::string_view line, int32_t& start, int32_t& stop) const;
+  bool MatchStandard(std::string_view line, int32_t& start, int32_t& stop) const {
+    return FindOccurrence(line, 0, start, stop);
+  }
   bool MatchExpression(std::string_view line, int32_t& start, int32_t& stop);
 
   uint16_t options_ = 0;

@@ -31,7 +31,8 @@ bool ParseNumber(const std::string& text, long long lo, long long hi, long long&
 
 const char* QrxFindUsage() {
   return "Usage: qrxfind [/DIR=dir] [/MASK=masks] [/EXPR=0|1|2] [/OPT=n] [/KIND=0|2|3]\r\n"
-         "               [/MAXLINES=n] [/SAVE=file] [/LOAD=file] text...\r\n"
+         "               [/MAXLINES=n] [/SAVE=file] [/LOAD=file]\r\n"
+         "               [/REPLACE=text [/BACKUP=0|1|2] [/ASK]] text...\r\n"
          "  /DIR=      start directory (default: the current directory)\r\n"
          "  /MASK=     file masks separated by ';' (default: *.*)\r\n"
          "  /EXPR=     0 standard text, 1 regular expression (default), 2 DOS wildcards\r\n"
@@ -43,8 +44,14 @@ const char* QrxFindUsage() {
          "  /MAXLINES= limit on result lines (default 16000)\r\n"
          "  /SAVE=     save the results to a file after the search\r\n"
          "  /LOAD=     load saved results first; without text, just print them\r\n"
+         "  /REPLACE=  replace every occurrence of the text (plain text; /OPT= bits 0x0010,\r\n"
+         "             0x0200, 0x0400, 0x0800, 0x1000 apply); empty deletes the occurrences\r\n"
+         "  /BACKUP=   0 no backup (default), 1 numbered backups, 2 one backup, overwritten\r\n"
+         "  /ASK       ask for each occurrence: r replace, s skip, k skip the rest of the file,\r\n"
+         "             f replace the rest of the file, a replace all the rest, c cancel\r\n"
          "The words after the switches, joined by single blanks, are the search text.\r\n"
-         "Exit status: the search's result code (0 found, 9 nothing found, ...), above 10 on errors.\r\n";
+         "Exit status: the search's result code (0 found, 9 nothing found, 4 cancelled, ...),\r\n"
+         "7 when a replace run had to leave a file as it was, above 10 on errors.\r\n";
 }
 
 bool ParseQrxFindArgs(const std::vector<std::string>& args, QrxFindArgs& out, std::string& error) {
@@ -79,6 +86,14 @@ bool ParseQrxFindArgs(const std::vector<std::string>& args, QrxFindArgs& out, st
     } else if (StartsWithNoCase(a, "/LOAD=")) {
       out.LoadFile = value(6);
       if (out.LoadFile.empty()) return error = "/LOAD= needs a file name", false;
+    } else if (StartsWithNoCase(a, "/REPLACE=")) {
+      out.Replace = true;
+      out.ReplaceText = value(9);
+    } else if (StartsWithNoCase(a, "/BACKUP=")) {
+      if (!ParseNumber(value(8), 0, 2, n)) return error = "bad /BACKUP= value: " + a, false;
+      out.BackupMode = static_cast<uint8_t>(n);
+    } else if (a.size() == 4 && StartsWithNoCase(a, "/ASK")) {
+      out.Ask = true;
     } else {
       return error = "unknown switch: " + a, false;
     }
@@ -88,5 +103,8 @@ bool ParseQrxFindArgs(const std::vector<std::string>& args, QrxFindArgs& out, st
     out.Text += args[i];
   }
   if (out.Text.empty() && out.LoadFile.empty()) return error = "no search text", false;
+  if (!out.Replace && (out.Ask || out.BackupMode != 0)) return error = "/ASK and /BACKUP= go with /REPLACE=", false;
+  if (out.Replace && (out.Text.empty() || out.Kind != 0))
+    return error = "/REPLACE= needs a search text and cannot go with /KIND=", false;
   return true;
 }

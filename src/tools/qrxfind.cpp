@@ -15,8 +15,9 @@
 #include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"
 #include "engine/SavedResults.h"
+#include "tools/ConsoleAsk.h"
 #include "tools/QrxFindArgs.h"
-#include "tools/TempFile.h"
+#include "winlib/TempFile.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ int Run(int argc, char** argv) {
   }
   if (!args.Text.empty() || args.LoadFile.empty()) {
     TTempFile work("QZT");
+    TTempFile preview("QZT");
     TFileSearchObj search(tree);
     search.Directory = args.Directory;
     search.Masks = args.Masks;
@@ -76,11 +78,36 @@ int Run(int argc, char** argv) {
     search.SearchKind = args.Kind;
     search.MaxLines = args.MaxLines;
     search.WorkFileName = work.Name();
+    if (args.Replace) {
+      search.SearchKind = 1;
+      search.ExprKind = 0;
+      search.Options = args.Options & kReplaceOptionBits;
+      search.ReplaceText = args.ReplaceText;
+      search.BackupMode = args.BackupMode;
+      if (args.Ask) {
+        search.PreviewFileName = preview.Name();
+        search.OnConfirmReplace = [](TFileSearchObj*, const std::string& previewFile, uint8_t& action,
+                                     std::string& replaceText, const std::string& searchText, int32_t start,
+                                     int32_t stop, int32_t lineNumber, const std::string& fileName) {
+          action = AskOnConsole(stdin, stderr, fileName, lineNumber, ReadNumberedLine(previewFile, lineNumber), start,
+                                stop, searchText, replaceText);
+        };
+      }
+    }
     code = search.Execute();
-    std::fprintf(stderr, "Found : %d  Files : %d  Searched : %d  Time : %.1f s\n", search.Matches,
-                 search.FilesWithMatches, search.FilesSearched, search.Elapsed() / 1000.0);
+    if (args.Replace)
+      std::fprintf(stderr, "Found : %d  Replaced : %d  Files changed : %d  Searched : %d  Time : %.1f s\n",
+                   search.Matches, search.Replacements, search.FilesChanged, search.FilesSearched,
+                   search.Elapsed() / 1000.0);
+    else
+      std::fprintf(stderr, "Found : %d  Files : %d  Searched : %d  Time : %.1f s\n", search.Matches,
+                   search.FilesWithMatches, search.FilesSearched, search.Elapsed() / 1000.0);
     if (!search.ErrorMessage.empty()) std::fprintf(stderr, "%s\n", search.ErrorMessage.c_str());
     for (const std::string& name : search.UnopenedFiles()) std::fprintf(stderr, "Could not open: %s\n", name.c_str());
+    for (const TUnchangedFile& file : search.UnchangedFiles()) {
+      std::fprintf(stderr, "Not changed: %s: %s\n", file.FileName.c_str(), file.Reason.c_str());
+      if (file.Failed && code == 0) code = kNotRewrittenExitCode;
+    }
   }
   if (!args.SaveFile.empty()) {
     std::string saveError;

@@ -128,8 +128,13 @@ bool TForm::PreTranslateMessage(MSG& msg) {
   return ::IsDialogMessageA(hwnd_, &msg) != FALSE;
 }
 
-int TForm::ShowModal() {
+int TForm::ShowModal(bool hideAfterwards) {
   ModalResult = 0;
+  // A drag or a pressed button elsewhere would keep the mouse from reaching the dialog.
+  if (HWND captured = ::GetCapture()) {
+    ::SendMessageA(captured, WM_CANCELMODE, 0, 0);
+    ::ReleaseCapture();
+  }
   modal_ = true;
   // Every other window of the thread is disabled while the dialog runs.
   struct Disabler {
@@ -170,7 +175,7 @@ int TForm::ShowModal() {
   for (HWND h : disabled)
     if (::IsWindow(h)) ::EnableWindow(h, TRUE);
   modal_ = false;
-  if (hwnd_) ::ShowWindow(hwnd_, SW_HIDE);
+  if (hwnd_ && hideAfterwards) ::ShowWindow(hwnd_, SW_HIDE);
   if (quit) {
     ::PostQuitMessage(quitCode);
     if (ModalResult == 0) ModalResult = IDCANCEL;

@@ -21,7 +21,9 @@ class TForm : public TWindow {
   // Creates the window hidden; className names the window class.
   void CreateForm(const char* className, const std::string& caption, DWORD style, HWND owner = nullptr);
 
-  int ShowModal();
+  // Runs the form's own loop until ModalResult is set, every other window of the thread
+  // disabled. A form asked not to hide stays on screen afterwards.
+  int ShowModal(bool hideAfterwards = true);
   int ModalResult = 0;
   bool Modal() const { return modal_; }
   void Close();  // as the user closing the window

@@ -410,7 +410,7 @@ TEST_F(ResultsPane, TheSameLineOfTheSameFileInAnotherCaseIsNotReadAgain) {
   EXPECT_EQ(f.lbxFilePreview.Count(), 50);
 }
 
-TEST_F(ResultsPane, FormFilesArePreviewedThroughTheWorkFile) {
+TEST_F(ResultsPane, FormFilesArePreviewedApartFromTheRunsWorkFile) {
   auto makeForm = [](const char* caption) {
     test::FormStreamWriter w;
     w.Signature().Object("TForm1", "Form1").Prop("Caption").Str(caption).EndProps().EndObject();
@@ -428,7 +428,9 @@ TEST_F(ResultsPane, FormFilesArePreviewedThroughTheWorkFile) {
   f.cbxDirectory.SetText(tmp.Path());
   f.btnStartSearchClick();
   // Every form has its caption on line 2; each shows its own text, though all of them
-  // pass through the one work file.
+  // pass through one file of the preview's own: a run reading the work file meanwhile
+  // must find it as it left it.
+  tmp.MakeFile("work.tmp", "the run's own input");
   std::vector<TGOutlineNode*> matches = Rows(3);
   ASSERT_EQ(matches.size(), 2u) << "the text form is no binary form and is not searched";
   for (TGOutlineNode* m : matches) {
@@ -436,11 +438,12 @@ TEST_F(ResultsPane, FormFilesArePreviewedThroughTheWorkFile) {
     ASSERT_TRUE(dynamic_cast<TDFMFileNode*>(node->FileNode));
     Select(m);
     std::string expected = node->FileNode->FileName.find("alpha") != std::string::npos ? "alpha" : "bravo";
-    EXPECT_EQ(f.lbxFilePreview.FileName(), WorkFileName);
+    EXPECT_NE(f.lbxFilePreview.FileName(), WorkFileName);
     ASSERT_EQ(f.lbxFilePreview.TargetLine(), 2);
     EXPECT_NE(f.lbxFilePreview.ItemText(1).find(expected), std::string::npos) << f.lbxFilePreview.ItemText(1);
   }
   EXPECT_TRUE(ui.Boxes.empty());
+  EXPECT_EQ(ReadFile(WorkFileName), "the run's own input");
 
   // A form that cannot be converted: the box names it, the preview stays empty.
   auto* node = static_cast<TMatchNode*>(ResultNodeOf(matches.front()));

@@ -1,4 +1,4 @@
-#include "tools/TempFile.h"
+#include "winlib/TempFile.h"
 
 #include "winlib/Win.h"
 
