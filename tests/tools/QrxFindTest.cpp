@@ -2,6 +2,8 @@
 
 #include "common/TempDir.h"
 #include "dfm/FormStreamWriter.h"
+#include "engine/FileSearch.h"
+#include "tools/ConsoleAsk.h"
 #include "tools/QrxFindArgs.h"
 #include "winlib/Handles.h"
 
@@ -36,10 +38,38 @@ TEST(QrxFindArgs, SwitchesThenText) {
   EXPECT_TRUE(h.ShowUsage);
 }
 
+TEST(QrxFindArgs, ReplaceSwitches) {
+  QrxFindArgs a;
+  std::string error;
+  ASSERT_TRUE(ParseQrxFindArgs({"/REPLACE=new text", "/backup=2", "/ask", "old"}, a, error)) << error;
+  EXPECT_TRUE(a.Replace);
+  EXPECT_EQ(a.ReplaceText, "new text");
+  EXPECT_EQ(a.BackupMode, 2);
+  EXPECT_TRUE(a.Ask);
+  QrxFindArgs e;
+  ASSERT_TRUE(ParseQrxFindArgs({"/REPLACE=", "old"}, e, error)) << error;
+  EXPECT_TRUE(e.Replace);  // an empty replacement deletes
+  EXPECT_EQ(e.ReplaceText, "");
+}
+
+TEST(ConsoleAsk, AnswersAndMarks) {
+  const std::pair<const char*, int> answers[] = {{"r", raReplace}, {" S ", raSkip}, {"k", raSkipFile},
+                                                 {"F\r", raReplaceFile}, {"a", raReplaceAll}, {"c", raCancel},
+                                                 {"", -1}, {"rr", -1}, {"x", -1}};
+  for (const auto& [line, action] : answers) {
+    std::optional<uint8_t> got = ReplaceAnswer(line);
+    EXPECT_EQ(got ? static_cast<int>(*got) : -1, action) << line;
+  }
+  EXPECT_EQ(MarkOccurrence("\tint foo;", 6, 8), "\tint foo;\n\t    ^^^\n");
+  EXPECT_EQ(MarkOccurrence("foo", 1, 3), "foo\n^^^\n");
+}
+
 TEST(QrxFindArgs, UsageErrors) {
   const std::vector<std::string> bad[] = {
       {}, {"/DIR=x"}, {"/EXPR=3", "x"}, {"/OPT=70000", "x"}, {"/OPT=0xZZ", "x"},
       {"/KIND=1", "x"}, {"/MAXLINES=0", "x"}, {"/BOGUS", "x"}, {"/SAVE=", "x"},
+      {"/BACKUP=1", "x"}, {"/ASK", "x"}, {"/REPLACE=y", "/BACKUP=3", "x"}, {"/REPLACE=y", "/KIND=2", "x"},
+      {"/REPLACE=y", "/ASKX", "x"}, {"/REPLACE=y"},
   };
   for (const auto& args : bad) {
     QrxFindArgs a;
@@ -48,8 +78,9 @@ TEST(QrxFindArgs, UsageErrors) {
   }
 }
 
-// Runs qrxfind.exe from the build folder, standard output into a file.
-int RunQrxFind(const std::string& args, const TempDir& dir, std::string& out) {
+// Runs qrxfind.exe from the build folder, standard output into a file; input, when given,
+// is what it reads on standard input.
+int RunQrxFind(const std::string& args, const TempDir& dir, std::string& out, const std::string* input = nullptr) {
   std::string outName = dir / "out.txt";
   SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
   qrx::UniqueFile outFile(::CreateFileA(outName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr));
@@ -60,6 +91,12 @@ int RunQrxFind(const std::string& args, const TempDir& dir, std::string& out) {
   si.hStdOutput = outFile.get();
   si.hStdError = errFile.get();
   si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+  qrx::UniqueFile inFile;
+  if (input) {
+    dir.Write("in.txt", *input);
+    inFile.reset(::CreateFileA((dir / "in.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, &sa, OPEN_EXISTING, 0, nullptr));
+    si.hStdInput = inFile.get();
+  }
   char exe[MAX_PATH];
   ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
   std::string path(exe);
@@ -128,6 +165,39 @@ TEST(QrxFind, FormFilesAreSearchedInTheirTextualNotation) {
             " DFM Search for \"button1click\"\r\n"
             "\t  main.dfm\r\n"
             "\t\t     4 : OnClick = Button1Click\r\n");
+}
+
+TEST(QrxFind, ReplacesFromAScript) {
+  TempDir d;
+  const std::string file = d.Write("src\\a.txt", "one foo\r\nfoo two\nFOO\n");
+  std::string out;
+  const std::string dir = "\"/DIR=" + d.Path() + "src\" /MASK=*.txt ";
+  EXPECT_EQ(RunQrxFind(dir + "/OPT=0x0200 /REPLACE=bar /BACKUP=1 foo", d, out), 0);
+  EXPECT_EQ(ReadFileBytes(file), "one bar\r\nbar two\nFOO\n");
+  EXPECT_EQ(ReadFileBytes(d / "src\\Backup of a.txt"), "one foo\r\nfoo two\nFOO\n");
+  EXPECT_EQ(out, " Search/Replace for \"foo\" replaced with bar in *.txt\r\n");
+  EXPECT_EQ(RunQrxFind(dir + "/REPLACE=x absent", d, out), 9);
+  // An empty replacement deletes; the case option is off, so FOO goes too.
+  EXPECT_EQ(RunQrxFind(dir + "/REPLACE= bar", d, out), 0);
+  EXPECT_EQ(ReadFileBytes(file), "one \r\n two\nFOO\n");
+}
+
+TEST(QrxFind, AsksOnTheConsole) {
+  TempDir d;
+  const std::string file = d.Write("src\\a.txt", "foo foo\nfoo\n");
+  const std::string dir = "\"/DIR=" + d.Path() + "src\" /MASK=*.txt ";
+  std::string out;
+  // A word that means nothing is asked again; then replace, skip, replace.
+  std::string answers = "what\nr\ns\nr\n";
+  EXPECT_EQ(RunQrxFind(dir + "/REPLACE=X /ASK foo", d, out, &answers), 0);
+  EXPECT_EQ(ReadFileBytes(file), "X foo\nX\n");
+  const std::string err = ReadFileBytes(d / "err.txt");
+  EXPECT_NE(err.find("a.txt(1):\r\nX foo\r\n  ^^^\r\n"), std::string::npos) << err;  // the line as changed so far
+  EXPECT_NE(err.find("Found : 3  Replaced : 2  Files changed : 1"), std::string::npos) << err;
+  // Nobody answering cancels, and the file stays as it was.
+  std::string none;
+  EXPECT_EQ(RunQrxFind(dir + "/REPLACE=Y /ASK X", d, out, &none), 4);
+  EXPECT_EQ(ReadFileBytes(file), "X foo\nX\n");
 }
 
 }  // namespace
