@@ -362,9 +362,13 @@ void TKRESHForm::LayoutPages() {
   LayOutColumns({{&chkShowFilenames, &chkShowFilePath, &chkFileMatchCount}}, 0, 72, pw, 14);
   // Replace page
   pnlRplExpression.SetBounds(0, 0, pw, 23);
-  lblRplSearchFor.SetBounds(2, 4, 76, 16);
-  lblRplReplaceWith.SetBounds(2, 28, 76, 16);
-  cbxRplReplaceWith.SetBounds(80, 25, std::max(40, pw - 88), 200);
+  // Both labels as wide as the wider caption, so neither is cut or wrapped.
+  const int boxMargin = ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
+  const int labelWidth =
+      std::max({76, CaptionedWidth(lblRplSearchFor) - boxMargin + 4, CaptionedWidth(lblRplReplaceWith) - boxMargin + 4});
+  lblRplSearchFor.SetBounds(2, 4, labelWidth, 16);
+  lblRplReplaceWith.SetBounds(2, 28, labelWidth, 16);
+  cbxRplReplaceWith.SetBounds(labelWidth + 4, 25, std::max(40, pw - labelWidth - 12), 200);
   LayOutColumns({{&chkRplLineStart, &chkRplLineEnd, &chkRplCheckCase}, {&chkRplSubDirs, &chkRplWholeWords}}, 2, 46,
                 pw - 4, 14);
   LayOutColumns({{&chkRplBackup, &chkRplBackupOvr}}, 2, 74, pw - 4, 14);
