@@ -72,6 +72,17 @@ class ReplaceDialog : public MainWindowFixture {
     PreviewFileName = tmp.Path() + "\\preview.tmp";
     WorkFileName = tmp.Path() + "\\work.tmp";
   }
+  // The window on its Replace tab, over the test's folder, ready to start.
+  TKRESHForm& ReplaceTab(const std::string& text, const std::string& with) {
+    TKRESHForm& f = Form();
+    f.tabSearch.SetTabIndex(1);
+    f.tabSearchChange();
+    f.cbxMask.SetText("*.txt");
+    Type(f.cbxSearchFor, text);
+    f.cbxRplReplaceWith.SetText(with);
+    f.cbxDirectory.SetText(tmp.Path());
+    return f;
+  }
 };
 
 TEST_F(ReplaceDialog, EachWayOfAnsweringGivesItsAction) {
@@ -148,13 +159,7 @@ TEST_F(ReplaceDialog, RunFromTheReplaceTab) {
   const std::string b = tmp.MakeFile("b.txt", "foo\n");
   key.Set("Main", "ReplaceLeft", "40");
   key.Set("Main", "ReplaceTop", "30");
-  TKRESHForm& f = Form();
-  f.tabSearch.SetTabIndex(1);
-  f.tabSearchChange();
-  f.cbxMask.SetText("*.txt");
-  Type(f.cbxSearchFor, "foo");
-  f.cbxRplReplaceWith.SetText("X");
-  f.cbxDirectory.SetText(tmp.Path());
+  TKRESHForm& f = ReplaceTab("foo", "X");
 
   std::vector<std::string> captions;
   RECT firstBounds{};
@@ -205,13 +210,7 @@ TEST_F(ReplaceDialog, RunFromTheReplaceTab) {
 
 TEST_F(ReplaceDialog, FilesLeftUnchangedAreNamed) {
   const std::string a = tmp.MakeFile("locked.txt", "foo\n");
-  TKRESHForm& f = Form();
-  f.tabSearch.SetTabIndex(1);
-  f.tabSearchChange();
-  f.cbxMask.SetText("*.txt");
-  Type(f.cbxSearchFor, "foo");
-  f.cbxRplReplaceWith.SetText("bar");
-  f.cbxDirectory.SetText(tmp.Path());
+  TKRESHForm& f = ReplaceTab("foo", "bar");
   UniqueFile lock(::CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(lock);
   UserAtDialog user([&] { return f.ReplaceDialog(); }, {[](TdlgReplaceText& d) { Press(d.btnReplaceAll); }});
