@@ -71,6 +71,8 @@ class TKRESHForm : public TForm {
   // ---- settings ----
   void LoadAllSettings();
   void SaveAllSettings();
+  // Saves, and tells the user once when the store refuses; never throws.
+  void SaveSettingsOrSay();
   TQrxSettings CollectSettings();
   // Setters the properties dialog uses.
   void SetShowPreview(bool show);
@@ -138,6 +140,8 @@ class TKRESHForm : public TForm {
   void pnlSplitterMouseDown(int x, int y);
   void pnlSplitterMouseMove(int x, int y);
   void pnlSplitterMouseUp(int x, int y);
+  // Alt+Tab or a message box took the mouse mid-drag: the drag is off.
+  void pnlSplitterCaptureLost();
   int PreviewHeight() const { return previewHeight_; }
   bool Dragging() const { return dragging_; }
 
@@ -211,7 +215,17 @@ class TKRESHForm : public TForm {
   void BindResultsEvents();
   void ApplyPreviewSettings();
   void ShowMatchInPreview(const TMatchNode& match);
-  void ReportUnchangedFiles(const std::vector<TUnchangedFile>& files);
+  // Names the files a run could not open, and those a replace run left unchanged.
+  void ReportPassedOverFiles(const std::vector<std::string>& unopened, const std::vector<TUnchangedFile>& unchanged);
+  // What a finished run counted, for the status panels.
+  struct TRunCounters {
+    uint8_t Kind = 0;
+    int32_t Matches = 0, FilesWithMatches = 0, FilesSearched = 0, Replacements = 0, FilesChanged = 0, Elapsed = 0;
+  };
+  void ShowFinalCounters(uint8_t code, const TRunCounters& counters);
+  void ResetCounters();
+  // Selects an item of the tree, opening its parents and scrolling it into view.
+  void ShowItem(int32_t index);
   // Form files shown in the preview are converted into a file of the preview's own, so a
   // click during a run never touches the file that run reads.
   const std::string& FormPreviewFile();
@@ -256,6 +270,11 @@ class TKRESHForm : public TForm {
   } commands_;
 };
 
+// How far a monitor's workspace coordinates are from its screen coordinates: the corner of
+// its work area, which a taskbar at the top or left moves.
+POINT WorkspaceOffset(const RECT& monitor, const RECT& work);
+// Why a search stopped at MaxFinds, and where to raise it.
+std::string LineLimitMessage(int32_t maxFinds);
 // " Time : " shows seconds with one decimal and thousands separators (",##0.0").
 std::string FormatSeconds(int32_t milliseconds);
 

@@ -43,7 +43,7 @@ void TKRESHForm::FirstRunSequence() {
   cbxMask.SetItemIndex(0);
   UpdateStartEnabled();
   ShowPropertiesDialog(*this);
-  SaveAllSettings();
+  SaveSettingsOrSay();
 }
 
 bool TKRESHForm::CloseQuery() {
@@ -53,7 +53,8 @@ bool TKRESHForm::CloseQuery() {
     closeAfterRun_ = true;
     return false;
   }
-  SaveAllSettings();
+  // A registry that refuses the settings must not keep the window open.
+  SaveSettingsOrSay();
   return true;
 }
 

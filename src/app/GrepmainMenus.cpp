@@ -153,11 +153,21 @@ bool TKRESHForm::RunTreePopupShortcut(WORD key) {
 }
 
 void TKRESHForm::ShowContextMenu(HWND target, int x, int y) {
+  // The request climbs through the tree's panel, which may pass itself on as the target:
+  // where the mouse is, or where the focus is for the keyboard, decides.
   bool tree = target == treResults.Handle();
+  if (x == -1 && y == -1) {
+    tree = tree || ::GetFocus() == treResults.Handle();
+  } else {
+    RECT r{};
+    ::GetWindowRect(treResults.Handle(), &r);
+    const POINT at{x, y};
+    tree = tree || (treResults.Showing() && ::PtInRect(&r, at));
+  }
   if (x == -1 && y == -1) {
     // From the keyboard: at the top left of the control that has the focus.
     RECT r{};
-    ::GetWindowRect(target && target != Handle() ? target : Handle(), &r);
+    ::GetWindowRect(tree ? treResults.Handle() : target && target != Handle() ? target : Handle(), &r);
     x = r.left + 8;
     y = r.top + 8;
   }

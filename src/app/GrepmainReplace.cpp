@@ -1,5 +1,5 @@
-// The main window's side of a replace run: the questions through the replace dialog and
-// the report of files that had to be left as they were.
+// The main window's side of a replace run: the questions through the replace dialog, and
+// the report of files a run had to pass over.
 #include "app/Greprplc.h"
 #include "app/Grepmain.h"
 #include "engine/FileSearch.h"
@@ -57,17 +57,24 @@ void TKRESHForm::ConfirmReplace(const std::string& previewFile, uint8_t& action,
   }
 }
 
-void TKRESHForm::ReportUnchangedFiles(const std::vector<TUnchangedFile>& files) {
-  if (files.empty()) return;
-  bool failed = false;
-  std::string list;
-  for (size_t i = 0; i < files.size(); ++i) {
-    failed = failed || files[i].Failed;
-    if (i < kListedFiles) list += "\r" + files[i].FileName + ": " + files[i].Reason + ".";
-  }
-  if (files.size() > kListedFiles) list += "\r... and " + std::to_string(files.size() - kListedFiles) + " more.";
-  const std::string head = files.size() == 1 ? "1 file was left unchanged:" : std::to_string(files.size()) + " files were left unchanged:";
-  ShowMessageDialog(head + list, failed ? MsgKind::Error : MsgKind::Information);
+void TKRESHForm::ReportPassedOverFiles(const std::vector<std::string>& unopened,
+                                       const std::vector<TUnchangedFile>& unchanged) {
+  if (unopened.empty() && unchanged.empty()) return;
+  std::string text;
+  auto listed = [&](size_t count, const char* one, const char* many, auto&& line) {
+    if (count == 0) return;
+    if (!text.empty()) text += "\r\r";
+    text += count == 1 ? std::string(one) : std::to_string(count) + many;
+    for (size_t i = 0; i < count && i < kListedFiles; ++i) text += "\r" + line(i);
+    if (count > kListedFiles) text += "\r... and " + std::to_string(count - kListedFiles) + " more.";
+  };
+  listed(unopened.size(), "1 file could not be opened and was not searched:",
+         " files could not be opened and were not searched:", [&](size_t i) { return unopened[i]; });
+  listed(unchanged.size(), "1 file was left unchanged:", " files were left unchanged:",
+         [&](size_t i) { return unchanged[i].FileName + ": " + unchanged[i].Reason + "."; });
+  bool failed = false;  // a file that could not be opened is worth knowing, not an error
+  for (const TUnchangedFile& f : unchanged) failed = failed || f.Failed;
+  ShowMessageDialog(text, failed ? MsgKind::Error : MsgKind::Information);
 }
 
 const std::string& TKRESHForm::FormPreviewFile() {

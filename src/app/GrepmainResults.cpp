@@ -33,6 +33,14 @@ void TKRESHForm::BindResultsEvents() {
   treResults.OnShowError = [](const std::string& message) { ShowErrorBox(message); };
   treResults.OnClick = [this] { treResultsClick(); };
   treResults.OnDblClick = [this] { treResultsDblClick(); };
+  // A right click makes the row under the mouse the one its popup acts on.
+  treResults.OnMouseDown = [this](TMouseButton button, TShiftState, int, int y) {
+    if (button != TMouseButton::mbRight) return;
+    const int32_t row = treResults.RowAt(y);
+    if (row < 0 || row >= treResults.RowCount() || row == treResults.Row()) return;
+    treResults.SelectNode(treResults.NodeAtRow(row));
+    treResultsClick();
+  };
   treResults.OnKeyDown = [this](WORD& key, TShiftState) {
     bool handled = false;
     treResultsKeyDown(key, handled);
@@ -49,6 +57,7 @@ void TKRESHForm::BindResultsEvents() {
   pnlSplitter.OnMouseDown = [this](int x, int y) { pnlSplitterMouseDown(x, y); };
   pnlSplitter.OnMouseMove = [this](int x, int y) { pnlSplitterMouseMove(x, y); };
   pnlSplitter.OnMouseUp = [this](int x, int y) { pnlSplitterMouseUp(x, y); };
+  pnlSplitter.OnCaptureLost = [this] { pnlSplitterCaptureLost(); };
   // The bar is under the mouse while it is dragged; the splitter holds the capture, but
   // a release the bar sees ends the drag too.
   pnlCursor.OnMouseUp = [this](int x, int y) { pnlSplitterMouseUp(x, y); };
@@ -103,6 +112,8 @@ void TKRESHForm::menDeleteAllClick() {
   if (running_) return;
   lbxFilePreview.Clear();
   treResults.Clear();
+  ResetCounters();
+  pnlStatus.SetText("<No Search Data>");
 }
 
 void TKRESHForm::DisplayBoxClick(uint16_t bit, bool on) {

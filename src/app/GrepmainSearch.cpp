@@ -50,8 +50,10 @@ void TKRESHForm::tabSearchChange() {
       lblDfmMask.SetVisible(true);
     }
   }
-  // First in tab order of its panel.
-  ::SetWindowPos(cbxSearchFor.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // First in tab order of its panel; on the Replace page right after its label, whose
+  // mnemonic moves the focus to the control that follows it.
+  ::SetWindowPos(cbxSearchFor.Handle(), tab == 1 ? lblRplSearchFor.Handle() : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   LayoutPages();
 }
 
@@ -214,18 +216,22 @@ void TKRESHForm::btnStartSearchClick() {
   stopRequested_ = false;
   EnterRunningState();
   uint8_t code = 0xFF;
+  TRunCounters counters;
   std::vector<std::string> unopened;
   std::vector<TUnchangedFile> unchanged;
   try {
     auto search = std::make_unique<TFileSearchObj>(treResults);
     FillRequest(*search);
     code = static_cast<uint8_t>(search->Execute() & 0x7F);
+    counters = TRunCounters{search->SearchKind, search->Matches,      search->FilesWithMatches, search->FilesSearched,
+                            search->Replacements, search->FilesChanged, search->Elapsed()};
     unopened = search->UnopenedFiles();
     unchanged = search->UnchangedFiles();
     switch (code) {
       case 1: pending_ = Pending{"Error in File Mask(s).", MsgKind::Error}; break;
       case 2: pending_ = Pending{"Search string is invalid.", MsgKind::Error}; break;
       case 3: pending_ = Pending{"Bad regular expression.", MsgKind::Error}; break;
+      case 5: pending_ = Pending{LineLimitMessage(settings_.MaxFinds), MsgKind::Information}; break;
       case 6: pending_ = Pending{"Number of file exceeded.", MsgKind::Information}; break;
       case 7: pending_ = Pending{"I/O error during search." + search->ErrorMessage, MsgKind::Error}; break;
       case 8: pending_ = Pending{"Invalid directory.", MsgKind::Error}; break;
@@ -235,25 +241,64 @@ void TKRESHForm::btnStartSearchClick() {
     }
   } catch (...) {
     LeaveRunningState();
+    ResetCounters();
     throw;  // the application's error box shows it; no result message
   }
   LeaveRunningState();
-  if (!unopened.empty()) {
-    std::string list;
-    for (const auto& f : unopened) list += (list.empty() ? "" : ", ") + f;
-    pnlStatus.SetText(" Could not open " + std::to_string(unopened.size()) + " file(s): " + list);
-  }
+  ShowFinalCounters(code, counters);
   FocusAfterResult(code);
-  ReportUnchangedFiles(unchanged);
+  ReportPassedOverFiles(unopened, unchanged);
   if (pending_) {
     Pending p = *pending_;
     pending_.reset();
-    ShowMessageDialog(p.Text, p.Kind);  // the error kind sounds the default beep first
-  } else if (treResults.RowCount() >= 3) {
+    if (p.Kind == MsgKind::Error) DefaultBeep();
+    ShowMessageDialog(p.Text, p.Kind);
+  } else if (treResults.ItemCount() >= 3) {
     // As a click there would: the preview shows the newest search's first match.
-    treResults.SelectNode(treResults.NodeAtRow(2));
+    ShowItem(3);
     treResultsClick();
   }
+}
+
+std::string LineLimitMessage(int32_t maxFinds) {
+  return "The search stopped at the limit of " + std::to_string(maxFinds) +
+         " result lines, which counts the lines of every search in the window.\r"
+         "Clear the window, or raise the limit (\"MaxFinds\") in the properties, on the Options page.";
+}
+
+void TKRESHForm::ShowItem(int32_t index) {
+  TGOutlineNode* node = treResults.Items(index);
+  for (TGOutlineNode* up = node->Parent(); up && up->Level() > 0; up = up->Parent()) up->SetExpanded(true);
+  treResults.SelectNode(node);
+  const int32_t row = treResults.Row();
+  if (row < treResults.TopRow() || row >= treResults.TopRow() + treResults.VisibleRowCount()) treResults.ScrollTo(row);
+}
+
+void TKRESHForm::ResetCounters() {
+  pnlNumMatches.SetText(" Found : 0");
+  pnlNumFiles.SetText(" # Files : 0");
+  pnlFilesSearched.SetText(" Searched : 0");
+  pnlSearchTime.SetText(" Time : 0 ");
+}
+
+// The last progress report may be half a second old, or never have come: the panels show
+// what the run ended with.
+void TKRESHForm::ShowFinalCounters(uint8_t code, const TRunCounters& c) {
+  if (code == 1 || code == 2 || code == 3 || code == 8 || code > 10) {
+    ResetCounters();  // nothing was searched
+    return;
+  }
+  const std::string last = c.Kind == 1 ? " Replaced : " + std::to_string(c.FilesChanged)
+                                       : " Time : " + FormatSeconds(c.Elapsed);
+  pnlNumMatches.SetText(" Found : " + std::to_string(c.Matches));
+  pnlNumFiles.SetText(c.Kind == 1 ? " Replaced : " + std::to_string(c.Replacements)
+                                  : " # Files : " + std::to_string(c.FilesWithMatches));
+  pnlFilesSearched.SetText(" Searched : " + std::to_string(c.FilesSearched));
+  pnlSearchTime.SetText(last);
+  const char* run = c.Kind == 1 ? " Replace" : " Search";
+  if (code == 4) pnlStatus.SetText(std::string(run) + " stopped by the user.");
+  if (code == 5) pnlStatus.SetText(std::string(run) + " stopped at the limit of " + std::to_string(settings_.MaxFinds) + " result lines.");
+  pnlButtons.Repaint();
 }
 
 void TKRESHForm::btnStopClick() {

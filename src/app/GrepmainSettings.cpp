@@ -14,7 +14,21 @@ HFONT MakeFont(const TFontSetting& f) {
                        DEFAULT_PITCH | FF_DONTCARE, f.Name.c_str());
 }
 
+// Where a window placement's workspace coordinates start on the screen of the monitor the
+// rectangle (or else the window) is on.
+POINT WorkspaceOrigin(HWND hwnd, const RECT* rect) {
+  HMONITOR monitor = rect ? ::MonitorFromRect(rect, MONITOR_DEFAULTTONEAREST) : ::MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  if (!::GetMonitorInfoA(monitor, &mi)) return POINT{0, 0};
+  return WorkspaceOffset(mi.rcMonitor, mi.rcWork);
+}
+
 }  // namespace
+
+POINT WorkspaceOffset(const RECT& monitor, const RECT& work) {
+  return POINT{work.left - monitor.left, work.top - monitor.top};
+}
 
 void TKRESHForm::LoadAllSettings() { ApplySettings(LoadSettings(RegistryRoot, ProgramDirectory())); }
 
@@ -23,7 +37,11 @@ void TKRESHForm::ApplySettings(const TQrxSettings& s) {
   // Window state first, then position and size in one step.
   WINDOWPLACEMENT wp{sizeof wp};
   ::GetWindowPlacement(Handle(), &wp);
-  wp.rcNormalPosition = RECT{s.Left, s.Top, s.Left + s.Width, s.Top + s.Height};
+  // Stored in screen coordinates; a placement speaks in workspace coordinates, which differ
+  // by a taskbar at the top or left.
+  const RECT screen{s.Left, s.Top, s.Left + s.Width, s.Top + s.Height};
+  const POINT origin = WorkspaceOrigin(Handle(), &screen);
+  wp.rcNormalPosition = RECT{screen.left - origin.x, screen.top - origin.y, screen.right - origin.x, screen.bottom - origin.y};
   wp.showCmd = s.WindowState == 1 ? SW_SHOWMINNOACTIVE : s.WindowState == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
   wp.showCmd = SW_HIDE;  // shown by ShowMain
   ::SetWindowPlacement(Handle(), &wp);
@@ -96,8 +114,9 @@ TQrxSettings TKRESHForm::CollectSettings() {
   TQrxSettings s = settings_;
   WINDOWPLACEMENT wp{sizeof wp};
   ::GetWindowPlacement(Handle(), &wp);
-  s.Left = wp.rcNormalPosition.left;
-  s.Top = wp.rcNormalPosition.top;
+  const POINT origin = WorkspaceOrigin(Handle(), nullptr);
+  s.Left = wp.rcNormalPosition.left + origin.x;
+  s.Top = wp.rcNormalPosition.top + origin.y;
   s.Width = wp.rcNormalPosition.right - wp.rcNormalPosition.left;
   s.Height = wp.rcNormalPosition.bottom - wp.rcNormalPosition.top;
   s.WindowState = ::IsIconic(Handle()) ? 1 : ::IsZoomed(Handle()) ? 2 : 0;
@@ -134,6 +153,14 @@ TQrxSettings TKRESHForm::CollectSettings() {
 void TKRESHForm::SaveAllSettings() {
   // The IDE manager writes its section here once it exists.
   SaveSettings(RegistryRoot, CollectSettings());
+}
+
+void TKRESHForm::SaveSettingsOrSay() {
+  try {
+    SaveAllSettings();
+  } catch (const std::exception& e) {
+    ShowErrorBox(std::string("The settings could not be saved.\r") + e.what());
+  }
 }
 
 void TKRESHForm::ApplyPreviewSettings() {

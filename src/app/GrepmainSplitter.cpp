@@ -54,10 +54,18 @@ void TKRESHForm::pnlSplitterMouseMove(int, int y) {
 void TKRESHForm::pnlSplitterMouseUp(int, int) {
   if (!dragging_) return;
   dragging_ = false;
-  previewHeight_ = ReleasedPreviewHeight(pnlCursor.Top(), pnlSizer.ClientRect().bottom);
+  // A click that did not move the bar leaves the preview as it was.
+  if (pnlCursor.Top() != dragStart_)
+    previewHeight_ = ReleasedPreviewHeight(pnlCursor.Top(), pnlSizer.ClientRect().bottom);
   pnlCursor.SetVisible(false);
   LayoutSizer();
   if (lbxFilePreview.Visible()) treResultsClick();
+}
+
+void TKRESHForm::pnlSplitterCaptureLost() {
+  if (!dragging_) return;
+  dragging_ = false;
+  pnlCursor.SetVisible(false);
 }
 
 }  // namespace qrx

@@ -57,6 +57,22 @@ void TApplication::HandleMessage(MSG& msg) {
 }
 
 void TApplication::Idle() {
+  // No mouse message comes once the mouse has left our windows: its hint goes here.
+  if (lastHintWindow_) {
+    POINT at{};
+    ::GetCursorPos(&at);
+    HWND under = ::WindowFromPoint(at);
+    if (under != lastHintWindow_ && !::IsChild(lastHintWindow_, under)) {
+      lastHintWindow_ = nullptr;
+      if (ShowHints && OnHint) {
+        try {
+          OnHint(std::string());
+        } catch (...) {
+          ReportCurrentException();
+        }
+      }
+    }
+  }
   std::vector<TForm*> forms = forms_;
   for (TForm* f : forms) {
     try {

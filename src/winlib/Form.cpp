@@ -221,6 +221,16 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
+    case WM_NEXTDLGCTL: {
+      // Label mnemonics arrive as this dialog request; the form is no dialog class, so the
+      // focus is moved here.
+      HWND target = LOWORD(lp) ? reinterpret_cast<HWND>(wp) : ::GetNextDlgTabItem(hwnd_, ::GetFocus(), wp != 0);
+      if (target) {
+        ::SetFocus(target);
+        if (::SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) ::SendMessageA(target, EM_SETSEL, 0, -1);
+      }
+      return 0;
+    }
     case WM_CLOSE:
       if (modal_) {
         ModalResult = IDCANCEL;

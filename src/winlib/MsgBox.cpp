@@ -25,6 +25,30 @@ UINT IconOf(MsgKind kind) {
   return 0;
 }
 
+LPCSTR SystemIconOf(MsgKind kind) {
+  switch (kind) {
+    case MsgKind::Error: return IDI_HAND;
+    case MsgKind::Information: return IDI_ASTERISK;
+    case MsgKind::Question: return IDI_QUESTION;
+  }
+  return IDI_ASTERISK;
+}
+
+int Show(const MessageRequest& req) {
+  if (State().Message) return State().Message(req);
+  if (req.Sound) return ::MessageBoxA(req.Owner, req.Text.c_str(), req.Caption.c_str(), req.Buttons | IconOf(req.Kind) | MB_TASKMODAL);
+  // The same icon, drawn as the box's own picture: a box plays its icon's sound only for
+  // the standard icon styles.
+  MSGBOXPARAMSA p{};
+  p.cbSize = sizeof p;
+  p.hwndOwner = req.Owner;
+  p.lpszText = req.Text.c_str();
+  p.lpszCaption = req.Caption.c_str();
+  p.dwStyle = req.Buttons | MB_USERICON | MB_TASKMODAL;
+  p.lpszIcon = SystemIconOf(req.Kind);
+  return ::MessageBoxIndirectA(&p);
+}
+
 }  // namespace
 
 MessageSink SetMessageSink(MessageSink sink) {
@@ -45,15 +69,11 @@ void DefaultBeep() {
 }
 
 int ShowMessageBox(HWND owner, const std::string& text, MsgKind kind, UINT buttons) {
-  if (kind == MsgKind::Error) DefaultBeep();
-  MessageRequest req{owner, text, State().Title, kind, buttons};
-  if (State().Message) return State().Message(req);
-  return ::MessageBoxA(owner, text.c_str(), req.Caption.c_str(), buttons | IconOf(kind) | MB_TASKMODAL);
+  return Show(MessageRequest{owner, text, State().Title, kind, buttons, false});
 }
 
 void ShowErrorBox(const std::string& text) {
-  HWND owner = ::GetActiveWindow();
-  ShowMessageBox(owner, text, MsgKind::Error, MB_OK);
+  Show(MessageRequest{::GetActiveWindow(), text, State().Title, MsgKind::Error, MB_OK, true});
 }
 
 void ReportCurrentException() noexcept {

@@ -16,6 +16,7 @@ struct MessageRequest {
   std::string Caption;
   MsgKind Kind;
   UINT Buttons;  // MB_OK, MB_YESNO, ...
+  bool Sound;    // the box sounds its kind's sound itself
 };
 
 // The sink answers with the pressed button (IDOK, IDYES, ...).
@@ -28,9 +29,11 @@ BeepSink SetBeepSink(BeepSink sink);
 
 // The default beep of the system (or the installed sink).
 void DefaultBeep();
-// Shows a box of the given kind; the error kind sounds the default beep first.
+// Shows a box of the given kind with its kind's icon. The box is silent: a caller that wants
+// a sound (a failed search beeps) sounds it first, so a box never sounds twice.
 int ShowMessageBox(HWND owner, const std::string& text, MsgKind kind, UINT buttons = MB_OK);
-// The application's error box: what an escaped exception turns into.
+// The application's error box: what an escaped exception turns into. It sounds the
+// system's error sound, once.
 void ShowErrorBox(const std::string& text);
 // To be called inside a catch block at a boundary: reports the current exception.
 void ReportCurrentException() noexcept;

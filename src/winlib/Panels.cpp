@@ -78,11 +78,14 @@ LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (OnMouseMove) OnMouseMove(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       break;
     case WM_LBUTTONUP:
+      // The release first reaches the handler, then gives the capture up: giving it up is
+      // not a lost capture.
+      if (OnMouseUp) OnMouseUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
       if (::GetCapture() == hwnd_) ::ReleaseCapture();
-      if (OnMouseUp) {
-        OnMouseUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
-        return 0;
-      }
+      if (OnMouseUp) return 0;
+      break;
+    case WM_CAPTURECHANGED:
+      if (OnCaptureLost && reinterpret_cast<HWND>(lp) != hwnd_) OnCaptureLost();
       break;
     case WM_NCDESTROY:
       ::RemovePropA(hwnd_, "QrxFont");

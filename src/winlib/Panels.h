@@ -15,6 +15,9 @@ class TPanel : public TWindow {
   bool CaptionLeft = true;  // status panels read from the left
   HCURSOR Cursor = nullptr;
   std::function<void(int x, int y)> OnMouseDown, OnMouseMove, OnMouseUp;
+  // The mouse capture a press took went elsewhere before the button came up (a message
+  // box, Alt+Tab).
+  std::function<void()> OnCaptureLost;
   std::function<void()> OnResize;
 
  protected:
