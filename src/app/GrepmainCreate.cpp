@@ -19,6 +19,8 @@ namespace {
 
 constexpr int kInputsHeight = 158;
 constexpr int kButtonsHeight = 50;
+constexpr int kMinUsableWidth = 560;
+constexpr int kMinUsableHeight = 440;
 const char* const kRegExpCaptions[10] = {"^", "$", ".", "*", "+", "[", "]", "[^", "[-]", "\\"};
 const char* const kRegExpHints[10] = {
     "Start of line|Matches the start of a line",  "End of line|Matches the end of a line",
@@ -88,8 +90,9 @@ void LayOutColumns(const std::vector<std::vector<TWindow*>>& rows, int left, int
 
 TKRESHForm::TKRESHForm() {
   CreateForm(kMainWindowClass, ApplicationTitle(), WS_OVERLAPPEDWINDOW);
-  MinWidth = 200;
-  MinHeight = kInputsHeight + kButtonsHeight + 100;
+  // Smaller, the boxes of the input pages overlap and the tree shrinks to a row or two.
+  MinWidth = kMinUsableWidth;
+  MinHeight = std::max(kInputsHeight + kButtonsHeight + 100, kMinUsableHeight);
   CreateControls();
   CreateMenus();
   BindEvents();

@@ -160,6 +160,8 @@ void TKRESHForm::SaveSettingsOrSay() {
     SaveAllSettings();
   } catch (const std::exception& e) {
     ShowErrorBox(std::string("The settings could not be saved.\r") + e.what());
+  } catch (...) {
+    ShowErrorBox("The settings could not be saved.");
   }
 }
 

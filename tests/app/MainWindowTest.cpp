@@ -210,14 +210,20 @@ TEST_F(MainWindow, CtrlTabCyclesTheTabsBothWays) {
   EXPECT_FALSE(f.pagSearch.Visible());
 }
 
-TEST_F(MainWindow, WindowIsNeverNarrowerThan200) {
+TEST_F(MainWindow, WindowKeepsAUsableSize) {
   TKRESHForm& f = Form();
   MINMAXINFO mmi{};
   ::SendMessageA(f.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-  EXPECT_EQ(mmi.ptMinTrackSize.x, 200);
-  EXPECT_EQ(mmi.ptMinTrackSize.y, 158 + 50 + 100);
-  ::SetWindowPos(f.Handle(), nullptr, 0, 0, 50, 500, SWP_NOZORDER | SWP_NOMOVE);
-  EXPECT_EQ(f.Width(), 200);
+  EXPECT_EQ(mmi.ptMinTrackSize.x, 560);
+  EXPECT_EQ(mmi.ptMinTrackSize.y, 440);
+  ::SetWindowPos(f.Handle(), nullptr, 0, 0, 50, 50, SWP_NOZORDER | SWP_NOMOVE);
+  EXPECT_EQ(f.Width(), 560);
+  // At the smallest size the boxes of the last row stay inside their page and apart, and
+  // the tree shows several rows.
+  const int page = f.pagSearch.ClientRect().right;
+  EXPECT_LE(f.chkShowFilePath.Left(), f.chkFileMatchCount.Left());
+  EXPECT_LE(f.chkFileMatchCount.Left() + f.chkFileMatchCount.Width(), page);
+  EXPECT_GE(f.treResults.Height(), 4 * f.treResults.ItemHeight());
 }
 
 TEST_F(MainWindow, DefaultButtonStepsAsideForTheDirectoryListAndTree) {
