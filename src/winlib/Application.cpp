@@ -50,8 +50,14 @@ void TApplication::TrackHint(const MSG& msg) {
 }
 
 void TApplication::HandleMessage(MSG& msg) {
-  TrackHint(msg);
-  if (TForm* form = FormOf(msg.hwnd); form && form->PreTranslateMessage(msg)) return;
+  // Hints and key previews run here, outside any window procedure: what they throw is
+  // shown as the window procedures show it, and the message still goes its way.
+  try {
+    TrackHint(msg);
+    if (TForm* form = FormOf(msg.hwnd); form && form->PreTranslateMessage(msg)) return;
+  } catch (...) {
+    ReportCurrentException();
+  }
   ::TranslateMessage(&msg);
   ::DispatchMessageA(&msg);
 }

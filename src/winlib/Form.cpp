@@ -136,11 +136,22 @@ int TForm::ShowModal(bool hideAfterwards) {
     ::ReleaseCapture();
   }
   modal_ = true;
-  // Every other window of the thread is disabled while the dialog runs.
+  // Every other window of the thread is disabled while the dialog runs, and enabled again
+  // however the loop ends.
   struct Disabler {
     HWND self;
     std::vector<HWND> disabled;
+    void Restore() {
+      for (HWND h : disabled)
+        if (::IsWindow(h)) ::EnableWindow(h, TRUE);
+      disabled.clear();
+    }
+    ~Disabler() { Restore(); }
   } state{hwnd_, {}};
+  struct ModalMark {
+    bool& modal;
+    ~ModalMark() { modal = false; }
+  } mark{modal_};
   ::EnumThreadWindows(
       ::GetCurrentThreadId(),
       [](HWND h, LPARAM p) CALLBACK -> BOOL {
@@ -152,7 +163,6 @@ int TForm::ShowModal(bool hideAfterwards) {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&state));
-  std::vector<HWND>& disabled = state.disabled;
   ::ShowWindow(hwnd_, SW_SHOW);
   ::SetForegroundWindow(hwnd_);
   MSG msg;
@@ -172,8 +182,8 @@ int TForm::ShowModal(bool hideAfterwards) {
     }
     Application().HandleMessage(msg);
   }
-  for (HWND h : disabled)
-    if (::IsWindow(h)) ::EnableWindow(h, TRUE);
+  // The owner comes back before this window hides, so the activation goes back to it.
+  state.Restore();
   modal_ = false;
   if (hwnd_ && hideAfterwards) ::ShowWindow(hwnd_, SW_HIDE);
   if (quit) {
