@@ -20,13 +20,34 @@ qrx_build() {
   cmake --build "$QRX_BUILD" -j"$(nproc)" "$@"
 }
 
-# The 32-bit deliverables, without tests.
+# The 32-bit deliverables; with QRX_TEST32=ON their tests too.
 qrx_build32() {
-  if [ ! -f "$QRX_BUILD32/CMakeCache.txt" ]; then
-    cmake -S "$QRX_ROOT" -B "$QRX_BUILD32" -DBUILD_TESTING=OFF \
+  local testing=${QRX_TEST32:-OFF}
+  if [ ! -f "$QRX_BUILD32/CMakeCache.txt" ] || ! grep -q "^BUILD_TESTING:BOOL=$testing\$" "$QRX_BUILD32/CMakeCache.txt"; then
+    cmake -S "$QRX_ROOT" -B "$QRX_BUILD32" -DBUILD_TESTING="$testing" \
       -DCMAKE_TOOLCHAIN_FILE="$QRX_ROOT/cmake/mingw-i686.cmake" >/dev/null
   fi
-  cmake --build "$QRX_BUILD32" -j"$(nproc)"
+  cmake --build "$QRX_BUILD32" -j"$(nproc)" "$@"
+}
+
+# Wine for the 32-bit build's tests: its own prefix, and the loader /usr/bin/wine picks.
+qrx_use_build32() {
+  export WINEPREFIX=$QRX_BUILD32/wine
+  unset WINELOADER
+}
+
+# True where the kernel runs 32-bit Linux programs, so that 32-bit Wine can start: a tiny
+# 32-bit program is made and run, rather than assuming either way.
+qrx_can_run32() {
+  local d ok=1
+  d=$(mktemp -d)
+  printf '.globl _start\n_start:\n movl $1,%%eax\n xorl %%ebx,%%ebx\n int $0x80\n' >"$d/t.s"
+  if as --32 "$d/t.s" -o "$d/t.o" 2>/dev/null && ld -m elf_i386 "$d/t.o" -o "$d/t" 2>/dev/null &&
+    "$d/t" 2>/dev/null; then
+    ok=0
+  fi
+  rm -rf "$d"
+  return $ok
 }
 
 # The first Wine call on a new prefix takes many seconds; do it once, and keep the server up.

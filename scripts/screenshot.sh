@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Starts Quarrix on the project's own sources, runs a search in it, opens the first
 # file of the results and selects its first match, so the preview shows it coloured,
-# and saves a screenshot of the screen to docs/screenshots/main.png. Starts a virtual
-# display when there is none.
+# and saves a screenshot of the screen (to build/screenshots/main.png, or where
+# QRX_SCREENSHOT says: docs/screenshots/main.png when the documented one is renewed).
+# Starts a virtual display when there is none.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 "$QRX_ROOT/scripts/setup.sh"
 qrx_build --target quarrix qrxpost >/dev/null
 WINE=$QRX_WINE
 text=${1:-TFileSearchObj}
-out="$QRX_ROOT/docs/screenshots/main.png"
+out=${QRX_SCREENSHOT:-$QRX_BUILD/screenshots/main.png}
 mkdir -p "$(dirname "$out")"
 
 xvfb_pid=""

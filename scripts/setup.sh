@@ -8,9 +8,17 @@ for p in cmake make python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-to
          wine wine64 xvfb xauth imagemagick clang libclang-rt-14-dev; do
   have "$p" || need+=("$p")
 done
+# With --wine32: 32-bit Wine too, for running the 32-bit build (only where the kernel runs
+# 32-bit programs; the caller checks).
+if [ "${1:-}" = "--wine32" ]; then
+  have wine32:i386 || need+=("wine32:i386")
+fi
 if [ ${#need[@]} -eq 0 ]; then exit 0; fi
 echo "setup: installing ${need[*]}"
 SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
+if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null

@@ -128,7 +128,7 @@ struct Script {
                                 int32_t line, const std::string& file) {
       const size_t i = Seen.size();
       Seen.push_back({file.substr(file.rfind('\\') + 1), ReadFileBytes(previewFile), line, start, stop});
-      action = i < Answers.size() ? Answers[i] : raCancel;
+      action = i < Answers.size() ? Answers[i] : uint8_t{raCancel};
       if (i < NewTexts.size() && !NewTexts[i].empty()) replaceText = NewTexts[i];
     };
   }
@@ -171,7 +171,9 @@ TEST(Replace, AnswersDecideOccurrenceByOccurrence) {
     EXPECT_EQ(ReadFileBytes(d / "a.txt"), c.a) << c.what;
     EXPECT_EQ(ReadFileBytes(d / "b.txt"), c.b) << c.what;
     EXPECT_EQ(script.Seen.size(), c.questions) << c.what;
-    if (c.code == rcCancelled) EXPECT_EQ(s->ErrorMessage, "Replace cancelled by user.") << c.what;
+    if (c.code == rcCancelled) {
+      EXPECT_EQ(s->ErrorMessage, "Replace cancelled by user.") << c.what;
+    }
   }
 }
 
@@ -318,7 +320,9 @@ TEST(Replace, FailuresLeaveTheOriginalAsItWas) {
     const FILETIME before = WriteTime(d / "a.txt");
     EXPECT_EQ(s->Execute(), rcFound) << c.what;
     EXPECT_EQ(ReadFileBytes(d / "a.txt"), c.expectBytes) << c.what;
-    if (!c.duringAsk) EXPECT_TRUE(SameTime(WriteTime(d / "a.txt"), before)) << c.what;
+    if (!c.duringAsk) {
+      EXPECT_TRUE(SameTime(WriteTime(d / "a.txt"), before)) << c.what;
+    }
     EXPECT_EQ(s->FilesChanged, 0) << c.what;
     ASSERT_EQ(s->UnchangedFiles().size(), 1u) << c.what;
     EXPECT_TRUE(s->UnchangedFiles()[0].Failed);
