@@ -21,6 +21,7 @@ UINT IconOf(MsgKind kind) {
     case MsgKind::Error: return MB_ICONERROR;
     case MsgKind::Information: return MB_ICONINFORMATION;
     case MsgKind::Question: return MB_ICONQUESTION;
+    case MsgKind::Plain: return 0;
   }
   return 0;
 }
@@ -45,8 +46,12 @@ void DefaultBeep() {
 }
 
 int ShowMessageBox(HWND owner, const std::string& text, MsgKind kind, UINT buttons) {
+  return ShowCaptionedBox(owner, text, State().Title, kind, buttons);
+}
+
+int ShowCaptionedBox(HWND owner, const std::string& text, const std::string& caption, MsgKind kind, UINT buttons) {
   if (kind == MsgKind::Error) DefaultBeep();
-  MessageRequest req{owner, text, State().Title, kind, buttons};
+  MessageRequest req{owner, text, caption, kind, buttons};
   if (State().Message) return State().Message(req);
   return ::MessageBoxA(owner, text.c_str(), req.Caption.c_str(), buttons | IconOf(kind) | MB_TASKMODAL);
 }

@@ -8,7 +8,8 @@
 
 namespace qrx {
 
-enum class MsgKind { Error, Information, Question };
+// Plain boxes carry no icon: the extension DLL's notes to the user.
+enum class MsgKind { Error, Information, Question, Plain };
 
 struct MessageRequest {
   HWND Owner;
@@ -30,6 +31,9 @@ BeepSink SetBeepSink(BeepSink sink);
 void DefaultBeep();
 // Shows a box of the given kind; the error kind sounds the default beep first.
 int ShowMessageBox(HWND owner, const std::string& text, MsgKind kind, UINT buttons = MB_OK);
+// The same with a caption of its own instead of the application title.
+int ShowCaptionedBox(HWND owner, const std::string& text, const std::string& caption, MsgKind kind,
+                     UINT buttons = MB_OK);
 // The application's error box: what an escaped exception turns into.
 void ShowErrorBox(const std::string& text);
 // To be called inside a catch block at a boundary: reports the current exception.
