@@ -7,11 +7,11 @@ namespace {
 
 const char* const kDelphi2Value = "KRESHZ30";
 
-std::string WithSlash(const std::string& dir) {
-  return dir.empty() || dir.back() == '\\' ? dir : dir + "\\";
-}
-
 }  // namespace
+
+std::string TAddinSetup::AddinPath(const char* file) const {
+  return directory_.empty() || directory_.back() == '\\' ? directory_ + file : directory_ + "\\" + file;
+}
 
 std::string KeyAbove(const std::string& key, int levels) {
   std::string k = key;
@@ -34,7 +34,7 @@ bool TDelphi2Addin::CanInstall() const {
 bool TDelphi2Addin::IsInstalled() const { return RegKeyExists(HKEY_CURRENT_USER, regKey_, kDelphi2Value); }
 
 bool TDelphi2Addin::Install(const TInstallLog& log) const {
-  return RegWriteLogged(HKEY_CURRENT_USER, regKey_, kDelphi2Value, false, WithSlash(directory_) + "DELPHI2.DLL", log);
+  return RegWriteLogged(HKEY_CURRENT_USER, regKey_, kDelphi2Value, false, AddinPath("DELPHI2.DLL"), log);
 }
 
 bool TDelphi2Addin::Uninstall() const { return RegDeleteEntry(nullptr, regKey_, kDelphi2Value); }
@@ -47,7 +47,7 @@ bool TBC5Addin::CanInstall() const {
 bool TBC5Addin::IsInstalled() const { return RegKeyExists(HKEY_LOCAL_MACHINE, regKey_, "Path"); }
 
 bool TBC5Addin::Install(const TInstallLog& log) const {
-  if (!RegWriteLogged(HKEY_LOCAL_MACHINE, regKey_, "Path", true, WithSlash(directory_) + "QUARXBC5.DLL", log))
+  if (!RegWriteLogged(HKEY_LOCAL_MACHINE, regKey_, "Path", true, AddinPath("QUARXBC5.DLL"), log))
     return false;
   return RegWriteLogged(HKEY_LOCAL_MACHINE, regKey_, "Enabled", false, "Yes", log);
 }

@@ -14,20 +14,7 @@ using test::RegistryScratch;
 const char* const kAppKey = "Software\\MicroSoft\\Windows\\CurrentVersion\\App Paths\\quarrix.exe";
 const char* const kCommandKey = "Folder\\shell\\Quarrix\\command";
 
-class ShellRegistration : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(scratch.Active()); }
-  std::string LogText() const {
-    UniqueFile f(::CreateFileA(log.Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    char buf[4096] = {};
-    DWORD got = 0;
-    ::ReadFile(f.get(), buf, sizeof buf - 1, &got, nullptr);
-    return std::string(buf, got);
-  }
-  RegistryScratch scratch;
-  test::TempDir dir;
-  TInstallLog log{dir.MakeFile("INSTALL.LOG", "")};
-};
+using ShellRegistration = test::RegistryTest;
 
 TEST_F(ShellRegistration, AppPathFollowsTheProgramWhereverItRuns) {
   TShellRegistration("C:\\Old Place\\quarrix.exe", log).RegisterAppPath();
@@ -35,7 +22,7 @@ TEST_F(ShellRegistration, AppPathFollowsTheProgramWhereverItRuns) {
   EXPECT_EQ(RegistryScratch::Read(HKEY_LOCAL_MACHINE, kAppKey, nullptr), "D:\\Tools\\Quarrix 3\\quarrix.exe");
   EXPECT_EQ(RegistryScratch::Read(HKEY_LOCAL_MACHINE, kAppKey, "Path"), "D:\\Tools\\Quarrix 3\\");
   // One tree record of the key, one value record of the first directory written.
-  EXPECT_EQ(LogText(), std::string("RegDB TREE: ") + kAppKey + "\r\nRegDB Root: 2\r\nRegDB Key: " + kAppKey +
+  EXPECT_EQ(test::ReadText(log.Path()), std::string("RegDB TREE: ") + kAppKey + "\r\nRegDB Root: 2\r\nRegDB Key: " + kAppKey +
                            "\r\nRegDB Val: C:\\Old Place\\\r\nRegDB Name: Path\r\nRegDB Root: 2\r\n");
 }
 
@@ -49,7 +36,7 @@ TEST_F(ShellRegistration, WithoutExplorerNothingIsWritten) {
   RegistryScratch::Create(HKEY_CLASSES_ROOT, kCommandKey);
   EXPECT_FALSE(shell.RemoveFolderEntry());
   EXPECT_TRUE(shell.FolderEntryInstalled());
-  EXPECT_EQ(LogText(), "");
+  EXPECT_EQ(test::ReadText(log.Path()), "");
 }
 
 TEST_F(ShellRegistration, FolderEntryInstalledOnceQuotedAndRemoved) {
@@ -64,7 +51,7 @@ TEST_F(ShellRegistration, FolderEntryInstalledOnceQuotedAndRemoved) {
   // Quoted: a path with blanks must not let Windows try "C:\Program.exe" first.
   EXPECT_EQ(RegistryScratch::Read(HKEY_CLASSES_ROOT, kCommandKey, nullptr),
             "\"C:\\Program Files\\Quarrix\\quarrix.exe\" /DIR=\"%1\"");
-  EXPECT_EQ(LogText(), std::string("RegDB TREE: Folder\\shell\\Quarrix\r\nRegDB Root: 0\r\nRegDB Key: ") + kCommandKey +
+  EXPECT_EQ(test::ReadText(log.Path()), std::string("RegDB TREE: Folder\\shell\\Quarrix\r\nRegDB Root: 0\r\nRegDB Key: ") + kCommandKey +
                            "\r\nRegDB Val: \"C:\\Program Files\\Quarrix\\quarrix.exe\" /DIR=\"%1\"\r\nRegDB Name: "
                            "\r\nRegDB Root: 0\r\n");
 

@@ -11,14 +11,6 @@ namespace {
 
 using test::RegistryScratch;
 
-std::string ReadAll(const std::string& path) {
-  UniqueFile f(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  char buf[4096] = {};
-  DWORD got = 0;
-  ::ReadFile(f.get(), buf, sizeof buf - 1, &got, nullptr);
-  return std::string(buf, got);
-}
-
 TEST(AddinSetup, KeyAbove) {
   struct Case {
     const char* Key;
@@ -60,7 +52,7 @@ TEST_F(Addins, BC5InstallsOnceAndUninstallsOnlyWhole) {
   EXPECT_TRUE(addin.IsInstalled());
   EXPECT_EQ(RegistryScratch::Read(HKEY_LOCAL_MACHINE, regKey, "Path"), "C:\\Tools\\Quarrix\\QUARXBC5.DLL");
   EXPECT_EQ(RegistryScratch::Read(HKEY_LOCAL_MACHINE, regKey, "Enabled"), "Yes");
-  EXPECT_EQ(ReadAll(log.Path()), "RegDB TREE: " + regKey + "\r\nRegDB Root: 2\r\nRegDB Key: " + regKey +
+  EXPECT_EQ(test::ReadText(log.Path()), "RegDB TREE: " + regKey + "\r\nRegDB Root: 2\r\nRegDB Key: " + regKey +
                                      "\r\nRegDB Val: Yes\r\nRegDB Name: Enabled\r\nRegDB Root: 2\r\n");
 
   // With "Enabled" already gone the removal stops there and the key stays.

@@ -8,15 +8,6 @@
 namespace qrx {
 namespace {
 
-std::string ReadAll(const std::string& path) {
-  UniqueFile f(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-  std::string out;
-  char buf[4096];
-  DWORD got = 0;
-  while (f && ::ReadFile(f.get(), buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
-  return out;
-}
-
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 TEST(InstallLog, RecordsAreAppendedOnceInTheirFormat) {
@@ -26,7 +17,7 @@ TEST(InstallLog, RecordsAreAppendedOnceInTheirFormat) {
   log.AddTreeEntry(HKEY_LOCAL_MACHINE, "Software\\Borland\\Addins\\Quarx");
   log.AddValueEntry(HKEY_LOCAL_MACHINE, "Software\\Borland\\Addins\\Quarx", "Yes", "Enabled");
   log.AddValueEntry(nullptr, "Software\\Delphi\\Experts", "C:\\Q\\DELPHI2.DLL", "KRESHZ30");
-  const std::string once = ReadAll(path);
+  const std::string once = test::ReadText(path);
   EXPECT_EQ(once,
             "Setup log\r\n"
             "RegDB TREE: Software\\Borland\\Addins\\Quarx\r\nRegDB Root: 2\r\n"
@@ -37,7 +28,7 @@ TEST(InstallLog, RecordsAreAppendedOnceInTheirFormat) {
   log.AddTreeEntry(HKEY_LOCAL_MACHINE, "SOFTWARE\\borland\\addins\\quarx");
   log.AddValueEntry(HKEY_LOCAL_MACHINE, "Software\\Borland\\Addins\\Quarx", "No", "ENABLED");
   log.AddValueEntry(HKEY_CURRENT_USER, "Software\\Delphi\\Experts", "D:\\DELPHI2.DLL", "kreshz30");
-  EXPECT_EQ(ReadAll(path), once);
+  EXPECT_EQ(test::ReadText(path), once);
 }
 
 TEST(InstallLog, WhatMakesARecordNew) {
@@ -59,12 +50,12 @@ TEST(InstallLog, WhatMakesARecordNew) {
     test::TempDir dir;
     TInstallLog log(dir.MakeFile("INSTALL.LOG", ""));
     log.AddValueEntry(HKEY_CURRENT_USER, "Folder\\shell\\Quarrix", "x", "");
-    const std::string before = ReadAll(log.Path());
+    const std::string before = test::ReadText(log.Path());
     if (c.Tree)
       log.AddTreeEntry(c.Root, c.Key);
     else
       log.AddValueEntry(c.Root, c.Key, "x", c.Name);
-    EXPECT_GT(ReadAll(log.Path()).size(), before.size()) << c.What;
+    EXPECT_GT(test::ReadText(log.Path()).size(), before.size()) << c.What;
     EXPECT_TRUE(log.FindEntry(c.Root, c.Tree ? kLogTreeTag : kLogKeyTag, c.Key, c.Name)) << c.What;
   }
 }
@@ -98,7 +89,7 @@ TEST(InstallLog, ReadsLogsOthersLeft) {
   log.AddTreeEntry(HKEY_USERS, "Software\\New");
   EXPECT_TRUE(log.FindEntry(HKEY_USERS, kLogTreeTag, "Software\\New", ""));
   const std::string tail = "RegDB Root: 1\r\nRegDB TREE: Software\\New\r\nRegDB Root: 3\r\n";
-  const std::string all = ReadAll(path);
+  const std::string all = test::ReadText(path);
   ASSERT_GE(all.size(), tail.size());
   EXPECT_EQ(all.substr(all.size() - tail.size()), tail);
 }

@@ -11,19 +11,8 @@ namespace {
 
 using test::RegistryScratch;
 
-class RegRoutines : public ::testing::Test {
+class RegRoutines : public test::RegistryTest {
  protected:
-  void SetUp() override { ASSERT_TRUE(scratch.Active()); }
-  std::string LogText() const {
-    UniqueFile f(::CreateFileA(log.Path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    char buf[4096] = {};
-    DWORD got = 0;
-    ::ReadFile(f.get(), buf, sizeof buf - 1, &got, nullptr);
-    return std::string(buf, got);
-  }
-  RegistryScratch scratch;
-  test::TempDir dir;
-  TInstallLog log{dir.MakeFile("INSTALL.LOG", "")};
   const std::string key = "Software\\Vortalis\\QrxRegTest";
 };
 
@@ -67,7 +56,7 @@ TEST_F(RegRoutines, WriteReadExistsAndDelete) {
   EXPECT_FALSE(RegDeleteEntry(HKEY_LOCAL_MACHINE, key));
   EXPECT_FALSE(RegDeleteEntry(HKEY_LOCAL_MACHINE, "\\")) << "never the root itself";
 
-  EXPECT_EQ(LogText(),
+  EXPECT_EQ(test::ReadText(log.Path()),
             "RegDB Key: Software\\Vortalis\\QrxRegTest\\Sub\r\nRegDB Val: data 1\r\nRegDB Name: Name\r\nRegDB Root: 2\r\n"
             "RegDB TREE: Software\\Vortalis\\QrxRegTest\r\nRegDB Root: 2\r\n");
 }
@@ -77,7 +66,7 @@ TEST_F(RegRoutines, DefaultRootIsTheCurrentUser) {
   ASSERT_TRUE(RegWriteLogged(nullptr, own, "V", false, "x", log));
   EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, own, "V"));
   EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, own));
-  EXPECT_NE(LogText().find("RegDB Root: 1\r\n"), std::string::npos);
+  EXPECT_NE(test::ReadText(log.Path()).find("RegDB Root: 1\r\n"), std::string::npos);
   EXPECT_TRUE(RegDeleteEntry(nullptr, own));
   EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, own));
 }
@@ -100,7 +89,7 @@ TEST_F(RegRoutines, FailuresAreFalseAndUnlogged) {
   EXPECT_FALSE(RegWriteLogged(bogus, key, "V", true, "x", log));
   EXPECT_FALSE(RegKeyExists(bogus, key));
   EXPECT_FALSE(RegDeleteEntry(bogus, key, "V"));
-  EXPECT_EQ(LogText(), "");
+  EXPECT_EQ(test::ReadText(log.Path()), "");
 }
 
 }  // namespace

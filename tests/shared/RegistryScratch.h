@@ -4,6 +4,9 @@
 // land in the real registry, where nothing else sees them, and go with the scope.
 #include "shared/RegRoutines.h"
 #include "winlib/Handles.h"
+#include "winlib/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -53,6 +56,15 @@ class RegistryScratch {
   std::string root_;
   bool active_ = true;
   UniqueHKey machine_, classes_;
+};
+
+// A test over scratch roots, with an empty INSTALL.LOG in a folder of its own.
+class RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(scratch.Active()); }
+  RegistryScratch scratch;
+  TempDir dir;
+  TInstallLog log{dir.MakeFile("INSTALL.LOG", "")};
 };
 
 }  // namespace qrx::test
