@@ -1,5 +1,5 @@
-// The first run's question about Explorer's folder entry, and the application path
-// every start writes; HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT are scratch keys here.
+// The first run's question about Explorer's folder entry; HKEY_LOCAL_MACHINE and
+// HKEY_CLASSES_ROOT are scratch keys here.
 #include "app/MainWindowFixture.h"
 #include "shared/ProgramPath.h"
 #include "shared/RegistryScratch.h"
@@ -70,17 +70,6 @@ TEST_F(FirstRun, AsksAboutTheFolderEntryOnlyWhenItCanBeAdded) {
     }
     EXPECT_EQ(key.Get("Options", "EditorType"), "0") << c.What << ": the first run is over";
   }
-}
-
-TEST_F(FirstRun, EveryStartRegistersTheRunningProgram) {
-  key.Set("Options", "EditorType", "0");
-  const std::string program = RunningProgramPath();
-  const std::string appKey = "Software\\MicroSoft\\Windows\\CurrentVersion\\App Paths\\" +
-                             program.substr(program.find_last_of('\\') + 1);
-  ASSERT_TRUE(RegWriteLogged(HKEY_LOCAL_MACHINE, appKey, "", true, "C:\\Moved Away\\old.exe", TInstallLog("")));
-  Form();
-  EXPECT_EQ(RegistryScratch::Read(HKEY_LOCAL_MACHINE, appKey, nullptr), program);
-  EXPECT_EQ(RegistryScratch::Read(HKEY_LOCAL_MACHINE, appKey, "Path"), RunningProgramFolder());
 }
 
 }  // namespace

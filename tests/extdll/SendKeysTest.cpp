@@ -96,12 +96,5 @@ TEST(SendKeys, NumLockFlipsTheToggleWithoutAKeyEvent) {
   EXPECT_EQ((::GetKeyState(VK_NUMLOCK) & 1) != 0, before);
 }
 
-TEST(SendKeys, NullTextSendsNothing) {
-  test::KeyRecorder window;
-  window.Focus();
-  EXPECT_FALSE(SendKeyString(nullptr, true));
-  EXPECT_TRUE(window.Events.empty());
-}
-
 }  // namespace
 }  // namespace qrx

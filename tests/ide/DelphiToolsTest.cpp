@@ -79,11 +79,5 @@ TEST(DelphiTools, NothingIsAskedOrWrittenWhenItNeedNotBe) {
   }
 }
 
-TEST(DelphiTools, IniPathIsInTheWindowsDirectory) {
-  char dir[MAX_PATH] = {};
-  ::GetWindowsDirectoryA(dir, MAX_PATH);
-  EXPECT_EQ(DelphiIniPath(), std::string(dir) + "\\DELPHI.INI");
-}
-
 }  // namespace
 }  // namespace qrx

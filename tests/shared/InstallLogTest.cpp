@@ -94,13 +94,5 @@ TEST(InstallLog, ReadsLogsOthersLeft) {
   EXPECT_EQ(all.substr(all.size() - tail.size()), tail);
 }
 
-TEST(InstallLog, RootNumbers) {
-  EXPECT_EQ(RootNumber(HKEY_CLASSES_ROOT), 0);
-  EXPECT_EQ(RootNumber(HKEY_CURRENT_USER), 1);
-  EXPECT_EQ(RootNumber(nullptr), 1);
-  EXPECT_EQ(RootNumber(HKEY_LOCAL_MACHINE), 2);
-  EXPECT_EQ(RootNumber(HKEY_USERS), 3);
-}
-
 }  // namespace
 }  // namespace qrx

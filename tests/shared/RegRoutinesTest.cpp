@@ -61,16 +61,6 @@ TEST_F(RegRoutines, WriteReadExistsAndDelete) {
             "RegDB TREE: Software\\Vortalis\\QrxRegTest\r\nRegDB Root: 2\r\n");
 }
 
-TEST_F(RegRoutines, DefaultRootIsTheCurrentUser) {
-  const std::string own = key + "_" + std::to_string(::GetCurrentProcessId());
-  ASSERT_TRUE(RegWriteLogged(nullptr, own, "V", false, "x", log));
-  EXPECT_TRUE(RegKeyExists(HKEY_CURRENT_USER, own, "V"));
-  EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, own));
-  EXPECT_NE(test::ReadText(log.Path()).find("RegDB Root: 1\r\n"), std::string::npos);
-  EXPECT_TRUE(RegDeleteEntry(nullptr, own));
-  EXPECT_FALSE(RegKeyExists(HKEY_CURRENT_USER, own));
-}
-
 TEST_F(RegRoutines, FailuresAreFalseAndUnlogged) {
   // A value that is not a string reads as an error, with empty data.
   {
