@@ -211,6 +211,8 @@ class TKRESHForm : public TForm {
   void OnSearchTextMessage();
   void OnSetDirectoryMessage();
   void FirstRunSequence();
+  // Asks whether Explorer's folder menu should start searches here, unless it already does.
+  void OfferFolderEntry();
   void SelectTab(int index);
   void BindResultsEvents();
   void ApplyPreviewSettings();

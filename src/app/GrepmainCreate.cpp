@@ -5,6 +5,7 @@
 #include "app/History.h"
 #include "app/IdeSeams.h"
 #include "app/Instance.h"
+#include "app/ShellRegistration.h"
 #include "engine/FileSearch.h"
 #include "winlib/Application.h"
 #include "app/Greprplc.h"
@@ -104,6 +105,8 @@ TKRESHForm::TKRESHForm() {
   // The IDE manager is made before the settings are read: it loads its own part.
   CreateIdeManager();
   LoadAllSettings();
+  // At every start: a program moved since the last one is found where it now is.
+  TShellRegistration::OfProgram().RegisterAppPath();
   tabSearchChange();
   UpdateStartEnabled();
   Application().HintDelay = 0;

@@ -6,6 +6,7 @@
 #include "app/History.h"
 #include "app/IdeSeams.h"
 #include "app/Instance.h"
+#include "app/ShellRegistration.h"
 #include "app/StartUp.h"
 
 namespace qrx {
@@ -34,8 +35,8 @@ void TKRESHForm::FirstRunSequence() {
     intro.ShowModal();
   }
   settings_.EditorType = 0;
-  OfferExplorerMenu();
-  IdeFirstRunSteps();
+  OfferFolderEntry();
+  IdeFirstRunSteps(*this);
   static const char* const kMasks[] = {"*.pas;*.dpr", "*.c;*.h;*.cpp;*.hpp", "*.java;*.js", "*.html;*.htm;*.shtml",
                                        "*.bas",       "*.txt",              "*.ini",       "*.*"};
   cbxMask.Clear();
@@ -44,6 +45,16 @@ void TKRESHForm::FirstRunSequence() {
   UpdateStartEnabled();
   ShowPropertiesDialog(*this);
   SaveSettingsOrSay();
+}
+
+void TKRESHForm::OfferFolderEntry() {
+  const TShellRegistration shell = TShellRegistration::OfProgram();
+  if (!shell.ExplorerPresent() || shell.FolderEntryInstalled()) return;
+  if (ShowMessageBox(Handle(),
+                     "Would you like Quarrix to add itself to Explorer's right-click menu?\rYou can always Add/Remove "
+                     "this feature later in Quarrix's property page.",
+                     MsgKind::Question, MB_YESNO) == IDYES)
+    shell.InstallFolderEntry();
 }
 
 bool TKRESHForm::CloseQuery() {

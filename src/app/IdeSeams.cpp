@@ -1,15 +1,21 @@
 #include "app/IdeSeams.h"
 
+#include "app/Grepmain.h"
+#include "ide/DelphiTools.h"
+#include "shared/ProgramPath.h"
+#include "winlib/MsgBox.h"
+
 namespace qrx {
 
 // Arrives with the IDE integration: the manager loads the extension DLLs.
 void CreateIdeManager() {}
 // Arrives with the IDE integration: destroys the drivers and unloads the DLLs.
 void FreeIdeManager() {}
-// Arrives with the IDE integration.
-void IdeFirstRunSteps() {}
-// Arrives with the shell registration, which knows whether the entry is installed.
-void OfferExplorerMenu() {}
+void IdeFirstRunSteps(TKRESHForm& form) {
+  OfferDelphiToolsEntry(DelphiIniPath(), RunningProgramPath(), [&form](const std::string& question) {
+    return ShowMessageBox(form.Handle(), question, MsgKind::Question, MB_YESNO) == IDYES;
+  });
+}
 // Arrives with the properties dialog.
 void ShowPropertiesDialog(TKRESHForm&) {}
 // Arrive with the editor integration.

@@ -1,6 +1,6 @@
 #pragma once
 // Where the main window meets parts of the program that arrive later: the IDE
-// manager, opening a match in an editor, the shell registration, the properties
+// manager, opening a match in an editor, the properties
 // dialog, results files, printing, help and the about box. Each does nothing yet;
 // the menus already carry their commands with their final captions, shortcuts and
 // enabling, and call these.
@@ -13,11 +13,9 @@ class TKRESHForm;
 // Made before the settings are read; arrives with the IDE integration.
 void CreateIdeManager();
 void FreeIdeManager();
-// The IDE manager's own first-run steps; arrive with the IDE integration.
-void IdeFirstRunSteps();
-// Offers the Explorer folder menu entry when it is not installed; arrives with the
-// shell registration.
-void OfferExplorerMenu();
+// The IDE manager's own first-run steps: the Delphi 1 Tools menu offer is here; reloading
+// the drivers and resetting their order arrive with the IDE integration.
+void IdeFirstRunSteps(TKRESHForm& form);
 // The properties dialog; arrives with it.
 void ShowPropertiesDialog(TKRESHForm& form);
 // Opening the tree's current match (a double click lets the input settle first), the

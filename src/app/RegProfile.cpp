@@ -1,5 +1,7 @@
 #include "app/RegProfile.h"
 
+#include "shared/RegRoutines.h"
+
 #include <stdexcept>
 
 namespace qrx {
@@ -57,20 +59,6 @@ std::vector<std::pair<std::string, std::string>> TRegSection::Values() const {
   return out;
 }
 
-void DeleteRegTree(HKEY parent, const std::string& subkey) {
-  {
-    UniqueHKey key;
-    if (::RegOpenKeyExA(parent, subkey.c_str(), 0, KEY_ALL_ACCESS, key.put()) != ERROR_SUCCESS) return;
-    std::vector<std::string> children;
-    for (DWORD i = 0;; ++i) {
-      char name[256];
-      DWORD len = sizeof name;
-      if (::RegEnumKeyExA(key.get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-      children.push_back(name);
-    }
-    for (const auto& child : children) DeleteRegTree(key.get(), child);
-  }
-  ::RegDeleteKeyA(parent, subkey.c_str());
-}
+void DeleteRegTree(HKEY parent, const std::string& subkey) { RegDeleteTree(parent, subkey); }
 
 }  // namespace qrx

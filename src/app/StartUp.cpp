@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Globals.h"
+#include "shared/ProgramPath.h"
 #include "winlib/Win.h"
 
 namespace qrx {
@@ -50,11 +51,9 @@ void ModuleShutDown() {
 }
 
 std::string ProgramDirectory() {
-  char path[MAX_PATH] = {};
-  DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s(path, n);
-  size_t slash = s.rfind('\\');
-  return slash == std::string::npos ? s : s.substr(0, slash);
+  std::string dir = RunningProgramFolder();
+  if (!dir.empty()) dir.pop_back();
+  return dir;
 }
 
 }  // namespace qrx

@@ -21,6 +21,7 @@ UINT IconOf(MsgKind kind) {
     case MsgKind::Error: return MB_ICONERROR;
     case MsgKind::Information: return MB_ICONINFORMATION;
     case MsgKind::Question: return MB_ICONQUESTION;
+    case MsgKind::Plain: return 0;
   }
   return 0;
 }
@@ -30,13 +31,14 @@ LPCSTR SystemIconOf(MsgKind kind) {
     case MsgKind::Error: return IDI_HAND;
     case MsgKind::Information: return IDI_ASTERISK;
     case MsgKind::Question: return IDI_QUESTION;
+    case MsgKind::Plain: return nullptr;
   }
-  return IDI_ASTERISK;
+  return nullptr;
 }
 
 int Show(const MessageRequest& req) {
   if (State().Message) return State().Message(req);
-  if (req.Sound) return ::MessageBoxA(req.Owner, req.Text.c_str(), req.Caption.c_str(), req.Buttons | IconOf(req.Kind) | MB_TASKMODAL);
+  if (req.Sound || req.Kind == MsgKind::Plain) return ::MessageBoxA(req.Owner, req.Text.c_str(), req.Caption.c_str(), req.Buttons | IconOf(req.Kind) | MB_TASKMODAL);
   // The same icon, drawn as the box's own picture: a box plays its icon's sound only for
   // the standard icon styles.
   MSGBOXPARAMSA p{};
@@ -70,6 +72,11 @@ void DefaultBeep() {
 
 int ShowMessageBox(HWND owner, const std::string& text, MsgKind kind, UINT buttons) {
   return Show(MessageRequest{owner, text, State().Title, kind, buttons, false});
+}
+
+int ShowCaptionedBox(HWND owner, const std::string& text, const std::string& caption, MsgKind kind, UINT buttons) {
+  if (kind == MsgKind::Error) DefaultBeep();
+  return Show(MessageRequest{owner, text, caption, kind, buttons, false});
 }
 
 void ShowErrorBox(const std::string& text) {

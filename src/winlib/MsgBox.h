@@ -8,7 +8,8 @@
 
 namespace qrx {
 
-enum class MsgKind { Error, Information, Question };
+// Plain boxes carry no icon: the extension DLL's notes to the user.
+enum class MsgKind { Error, Information, Question, Plain };
 
 struct MessageRequest {
   HWND Owner;
@@ -32,6 +33,10 @@ void DefaultBeep();
 // Shows a box of the given kind with its kind's icon. The box is silent: a caller that wants
 // a sound (a failed search beeps) sounds it first, so a box never sounds twice.
 int ShowMessageBox(HWND owner, const std::string& text, MsgKind kind, UINT buttons = MB_OK);
+// The same with a caption of its own instead of the application title; the error kind
+// sounds the default beep first (the extension DLL's error boxes), once.
+int ShowCaptionedBox(HWND owner, const std::string& text, const std::string& caption, MsgKind kind,
+                     UINT buttons = MB_OK);
 // The application's error box: what an escaped exception turns into. It sounds the
 // system's error sound, once.
 void ShowErrorBox(const std::string& text);

@@ -1,6 +1,7 @@
 // Two real copies of the program: the second hands its command line to the first.
 #include "app/Instance.h"
 #include "app/ProfileKey.h"
+#include "shared/RegRoutines.h"
 #include "winlib/DirControls.h"
 #include "winlib/TempDir.h"
 
@@ -18,8 +19,8 @@ struct Process {
   DWORD id = 0;
 };
 
-Process Start(const std::string& args) {
-  std::string cmd = "quarrix.exe " + args;
+Process Start(const std::string& args, const std::string& program = "quarrix.exe") {
+  std::string cmd = "\"" + program + "\" " + args;
   STARTUPINFOA si{sizeof si};
   PROCESS_INFORMATION pi{};
   Process p;
@@ -176,6 +177,33 @@ TEST_F(HandOver, AllowMultInstancesOpensAWindowForEveryStart) {
   for (HWND h : MainWindowsOf(second.id)) ::PostMessageA(h, WM_CLOSE, 0, 0);
   DWORD code = 0;
   EXPECT_TRUE(WaitForExit(second, code));
+}
+
+bool SameFile(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+TEST_F(HandOver, EveryStartRegistersWhereTheProgramNowIs) {
+  const std::string appKey = "Software\\MicroSoft\\Windows\\CurrentVersion\\App Paths\\quarrix.exe";
+  const std::string moved = tmp.MakeDir("Moved Copy");
+  for (const char* file : {"quarrix.exe", "kresh32.dll"})
+    ASSERT_TRUE(::CopyFileA(file, (moved + "\\" + file).c_str(), FALSE)) << file;
+  char here[MAX_PATH] = {};
+  ::GetFullPathNameA("quarrix.exe", MAX_PATH, here, nullptr);
+  const std::string home = here;
+
+  for (const std::string& program : {moved + "\\quarrix.exe", home}) {
+    first = Start("/KEY=" + key.Name(), program);
+    ASSERT_TRUE(first.process);
+    HWND main = WaitForMainWindow(first.id);
+    ASSERT_NE(main, nullptr);
+    std::string path, dir;
+    EXPECT_TRUE(RegReadString(HKEY_LOCAL_MACHINE, appKey, std::nullopt, path));
+    EXPECT_TRUE(RegReadString(HKEY_LOCAL_MACHINE, appKey, "Path", dir));
+    EXPECT_TRUE(SameFile(path, program)) << path << " after starting " << program;
+    EXPECT_TRUE(SameFile(dir, program.substr(0, program.find_last_of('\\') + 1))) << dir;
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    DWORD code = 0;
+    ASSERT_TRUE(WaitForExit(first, code));
+  }
 }
 
 }  // namespace

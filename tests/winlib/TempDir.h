@@ -24,6 +24,17 @@ inline void RemoveTree(const std::string& dir) {
   ::RemoveDirectoryA(dir.c_str());
 }
 
+// A whole file's bytes; empty when it cannot be read.
+inline std::string ReadText(const std::string& path) {
+  UniqueFile f(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr));
+  std::string out;
+  char buf[4096];
+  DWORD got = 0;
+  while (f && ::ReadFile(f.get(), buf, sizeof buf, &got, nullptr) && got > 0) out.append(buf, got);
+  return out;
+}
+
 class TempDir {
  public:
   TempDir() {
