@@ -156,6 +156,13 @@ void TKRESHForm::ShowContextMenu(HWND target, int x, int y) {
   // The request climbs through the tree's panel, which may pass itself on as the target:
   // where the mouse is, or where the focus is for the keyboard, decides.
   bool tree = target == treResults.Handle();
+  // A button passes the request on to its parent as the parent's own, so the place
+  // (or, from the keyboard, the focus) tells whether it came from the Advanced button.
+  TBitBtn& shownAdvanced = btnAdvancedOn.Visible() ? btnAdvancedOn : btnAdvancedOff;
+  RECT advancedRect{};
+  ::GetWindowRect(shownAdvanced.Handle(), &advancedRect);
+  bool advanced = target == shownAdvanced.Handle() || (x == -1 && y == -1 ? shownAdvanced.Focused()
+                                                                          : ::PtInRect(&advancedRect, POINT{x, y}) != FALSE);
   if (x == -1 && y == -1) {
     tree = tree || ::GetFocus() == treResults.Handle();
   } else {
@@ -171,7 +178,7 @@ void TKRESHForm::ShowContextMenu(HWND target, int x, int y) {
     x = r.left + 8;
     y = r.top + 8;
   }
-  (tree ? menOutlinePopup : menFormPopup).Popup(Handle(), x, y);
+  (tree ? menOutlinePopup : advanced ? menAdvancedPopup : menFormPopup).Popup(Handle(), x, y);
 }
 
 }  // namespace qrx

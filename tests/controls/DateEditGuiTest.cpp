@@ -6,6 +6,7 @@
 #include "winlib/Application.h"
 #include "winlib/Controls.h"
 #include "winlib/Form.h"
+#include "winlib/ModalDriver.h"
 #include "winlib/UiRecorder.h"
 
 #include <gtest/gtest.h>
@@ -22,41 +23,10 @@ TDateFormatSettings UsFormat() {
   return fs;
 }
 
-// Finds this thread's open calendar from inside its modal loop and runs the steps there;
-// a calendar the steps left open is cancelled, so a failing test cannot hang.
-class CalendarDriver {
- public:
-  static void Run(const std::function<void(TfrmCalPop32&)>& steps, const std::function<void()>& open) {
-    steps_ = steps;
-    ran_ = false;
-    ::SetTimer(nullptr, 0, 10, &CalendarDriver::Tick);
-    open();
-    EXPECT_TRUE(ran_) << "the calendar did not open";
-  }
-
- private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
-    ::KillTimer(nullptr, id);
-    HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND h, LPARAM p) CALLBACK -> BOOL {
-          char cls[32] = {};
-          ::GetClassNameA(h, cls, sizeof cls);
-          if (lstrcmpA(cls, "TfrmCalPop32") != 0 || !::IsWindowVisible(h)) return TRUE;
-          *reinterpret_cast<HWND*>(p) = h;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    auto* calendar = dynamic_cast<TfrmCalPop32*>(TWindow::FromHandle(found));
-    if (!calendar) return;
-    ran_ = true;
-    steps_(*calendar);
-    if (calendar->ModalResult == 0) calendar->ModalResult = IDCANCEL;
-  }
-  static inline std::function<void(TfrmCalPop32&)> steps_;
-  static inline bool ran_ = false;
-};
+// Steps inside the calendar's modal loop.
+void WithCalendar(const std::function<void(TfrmCalPop32&)>& steps, const std::function<void()>& open) {
+  test::ModalDriver<TfrmCalPop32>::Run("TfrmCalPop32", steps, open);
+}
 
 void Key(HWND target, WORD key) {
   MSG m{target, WM_KEYDOWN, key, 1, 0, {}};
@@ -213,7 +183,7 @@ TEST_F(DateEdit, CalendarKeysMoveTheDateAndTheEditFollows) {
       {VK_RIGHT, "1/29/1997"}, {VK_DOWN, "2/5/1997"},   {VK_UP, "1/29/1997"},   {VK_LEFT, "1/28/1997"},
   };
   int result = 0;
-  CalendarDriver::Run(
+  WithCalendar(
       [&](TfrmCalPop32& cal) {
         EXPECT_EQ(cal.OpeningDate(), EncodeDate(1997, 1, 31));
         for (const auto& s : steps) {
@@ -239,7 +209,7 @@ TEST_F(DateEdit, EnterKeepsTheFocusInTheEditTabMovesPastIt) {
     bool editFocused;
   } cases[] = {{VK_RETURN, "6/16/2005", true}, {VK_TAB, "6/17/2005", false}};
   for (const auto& c : cases) {
-    CalendarDriver::Run(
+    WithCalendar(
         [&](TfrmCalPop32& cal) {
           Key(cal.Handle(), VK_RIGHT);
           Key(cal.Handle(), c.closeKey);
@@ -260,7 +230,7 @@ TEST_F(DateEdit, EnterKeepsTheFocusInTheEditTabMovesPastIt) {
 TEST_F(DateEdit, TheMouseChoosesDaysButNotEmptyCells) {
   edit.SetDate(EncodeDate(1997, 2, 15));  // the month starts in cell 7
   Enter();
-  CalendarDriver::Run(
+  WithCalendar(
       [&](TfrmCalPop32& cal) {
         const TCalendarGeometry& g = cal.Geometry();
         Mouse(cal.Handle(), WM_LBUTTONDOWN, g.DayCell(2));
@@ -298,7 +268,7 @@ TEST_F(DateEdit, TheCalendarOpensBelowTheEditOrAboveItNearTheBottom) {
     RECT client = edit.ClientRect();
     ::MapWindowPoints(edit.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
     RECT shown{};
-    CalendarDriver::Run([&](TfrmCalPop32& cal) { ::GetWindowRect(cal.Handle(), &shown); }, [&] { edit.DropDown(); });
+    WithCalendar([&](TfrmCalPop32& cal) { ::GetWindowRect(cal.Handle(), &shown); }, [&] { edit.DropDown(); });
     EXPECT_EQ(shown.left, client.left + 1);
     if (top == 40) {
       EXPECT_EQ(shown.top, client.bottom + 1);
@@ -311,7 +281,7 @@ TEST_F(DateEdit, TheCalendarOpensBelowTheEditOrAboveItNearTheBottom) {
 TEST_F(DateEdit, TheCalendarMarksTodayAndTheCurrentDay) {
   edit.SetText("not a date");
   Enter();
-  CalendarDriver::Run(
+  WithCalendar(
       [&](TfrmCalPop32& cal) {
         EXPECT_EQ(cal.Model().Date(), Today()) << "an unreadable text opens on today";
         const SIZE size = cal.Geometry().WindowSize();
