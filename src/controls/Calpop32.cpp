@@ -13,8 +13,11 @@ const COLORREF kSilver = RGB(192, 192, 192), kGrey = RGB(128, 128, 128), kWhite 
                kBlack = RGB(0, 0, 0);
 const char* const kDayHeadings[7] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
 
+// "MS Sans Serif" at 6 points. That face is a bitmap font whose smallest size is 8 points,
+// so a request for 6 points has always drawn at 8; asking for 8 gives a scalable stand-in
+// the same size, and with it a row height that clears the arrow buttons.
 HFONT MakeFont(HDC dc, int weight) {
-  const int height = -::MulDiv(6, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
+  const int height = -::MulDiv(8, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
   return ::CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
 }
