@@ -208,7 +208,9 @@ TEST_F(Advanced, ReopeningShowsTheStoredCriteriaAndTheRequestCarriesThemInBytes)
   EXPECT_EQ(c.Date2, EncodeDate(2002, 3, 4));
   EXPECT_EQ(c.Attributes, 1u | 32u);
 
-  InDialog([](TdlgAdvancedSearch& d) {
+  InDialog([&f](TdlgAdvancedSearch& d) {
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageA(d.edtDate1.Handle(), WM_GETFONT, 0, 0)), f.ControlFont());
+    EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageA(d.edtSize2.Handle(), WM_GETFONT, 0, 0)), f.ControlFont());
     EXPECT_EQ(d.cbxSizeType.ItemIndex(), 1);
     EXPECT_EQ(d.edtSize1.Text(), "10");
     EXPECT_TRUE(d.edtSize1.Enabled());

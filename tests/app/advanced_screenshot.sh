@@ -6,27 +6,21 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$root/scripts/env.sh"
-"$root/scripts/setup.sh"
-cmake --build "$QRX_BUILD" --target quarrix qrxpost -j2 >/dev/null
+if [ -z "${QRX_SHOT_DISPLAY:-}" ]; then
+  "$root/scripts/setup.sh"
+  cmake --build "$QRX_BUILD" --target quarrix qrxpost -j2 >/dev/null
+  # Again on a display of its own, whose Wine server goes with it.
+  exec xvfb-run -a -s "-screen 0 800x600x24" env QRX_SHOT_DISPLAY=1 "$0" "$@"
+fi
 WINE=$QRX_WINE
 out="$root/docs/screenshots"
 mkdir -p "$out"
-
-xvfb_pid=""
 quarrix_pid=""
 cleanup() {
   [ -n "$quarrix_pid" ] && kill "$quarrix_pid" 2>/dev/null || true
-  wineserver -k >/dev/null 2>&1 || true  # its desktop belongs to this display
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  wineserver -k >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
-for n in $(seq 90 120); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 800x600x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-sleep 1
 wineserver -k >/dev/null 2>&1 || true
 qrx_wine_up
 

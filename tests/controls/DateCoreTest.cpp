@@ -46,13 +46,6 @@ TEST(DateFormat, FormatsByThePattern) {
   for (const auto& c : cases) EXPECT_EQ(FormatDate(c.pattern, c.date, fs), c.text) << c.pattern;
 }
 
-TEST(DateFormat, OrderOfDayMonthAndYear) {
-  EXPECT_EQ(DateOrderOf("M/d/yyyy"), DateOrder::MDY);
-  EXPECT_EQ(DateOrderOf("dd.MM.yyyy"), DateOrder::DMY);
-  EXPECT_EQ(DateOrderOf("yyyy-MM-dd"), DateOrder::YMD);
-  EXPECT_EQ(DateOrderOf("'year' d/M/y"), DateOrder::DMY) << "quoted letters do not count";
-}
-
 TEST(DateFormat, ReadsTypedDatesByTheShortDateRules) {
   const struct {
     const char* pattern;
@@ -256,21 +249,6 @@ TEST(DateEditRules, PartsOfTheText) {
   EXPECT_FALSE(SeparatorMovesOn("4/6/1997", '/', 3));
   EXPECT_FALSE(SeparatorMovesOn("4", '/', 1)) << "typed into an empty box, the separator goes in";
   EXPECT_FALSE(SeparatorMovesOn("4/6", '/', 2));
-}
-
-TEST(DateEditRules, TypedCharacters) {
-  const struct {
-    unsigned char ch;
-    bool readOnly;
-    TypedChar verdict;
-  } cases[] = {
-      {'7', false, TypedChar::Accept}, {'/', false, TypedChar::Accept}, {'.', false, TypedChar::Accept},
-      {8, false, TypedChar::Accept},   {0xE9, false, TypedChar::Accept}, {'a', false, TypedChar::Beep},
-      {'-', false, TypedChar::Beep},   {' ', false, TypedChar::Beep},    {'7', true, TypedChar::Accept},
-      {'/', true, TypedChar::Accept},  {'.', true, TypedChar::Drop},     {'a', true, TypedChar::Drop},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(JudgeTypedChar(c.ch, '/', c.readOnly), c.verdict) << int(c.ch) << " " << c.readOnly;
 }
 
 }  // namespace
