@@ -33,6 +33,16 @@ TMenuItem& AddHidden(TMenu& menu, const std::string& caption, ShortCut sc, std::
   return item;
 }
 
+// The request climbs through the parents, each of which may pass itself on as the
+// target: where the mouse is, or where the focus is for the keyboard, decides.
+bool ContextMenuFrom(const TWindow& control, HWND target, int x, int y) {
+  if (target == control.Handle()) return true;
+  if (x == -1 && y == -1) return control.Focused();
+  RECT r{};
+  ::GetWindowRect(control.Handle(), &r);
+  return control.Showing() && ::PtInRect(&r, POINT{x, y}) != FALSE;
+}
+
 }  // namespace
 
 void TKRESHForm::CreateMenus() {
@@ -153,24 +163,9 @@ bool TKRESHForm::RunTreePopupShortcut(WORD key) {
 }
 
 void TKRESHForm::ShowContextMenu(HWND target, int x, int y) {
-  // The request climbs through the tree's panel, which may pass itself on as the target:
-  // where the mouse is, or where the focus is for the keyboard, decides.
-  bool tree = target == treResults.Handle();
-  // A button passes the request on to its parent as the parent's own, so the place
-  // (or, from the keyboard, the focus) tells whether it came from the Advanced button.
-  TBitBtn& shownAdvanced = btnAdvancedOn.Visible() ? btnAdvancedOn : btnAdvancedOff;
-  RECT advancedRect{};
-  ::GetWindowRect(shownAdvanced.Handle(), &advancedRect);
-  bool advanced = target == shownAdvanced.Handle() || (x == -1 && y == -1 ? shownAdvanced.Focused()
-                                                                          : ::PtInRect(&advancedRect, POINT{x, y}) != FALSE);
-  if (x == -1 && y == -1) {
-    tree = tree || ::GetFocus() == treResults.Handle();
-  } else {
-    RECT r{};
-    ::GetWindowRect(treResults.Handle(), &r);
-    const POINT at{x, y};
-    tree = tree || (treResults.Showing() && ::PtInRect(&r, at));
-  }
+  const bool tree = ContextMenuFrom(treResults, target, x, y);
+  const bool advanced = !tree && (ContextMenuFrom(btnAdvancedOn, target, x, y) ||
+                                  ContextMenuFrom(btnAdvancedOff, target, x, y));
   if (x == -1 && y == -1) {
     // From the keyboard: at the top left of the control that has the focus.
     RECT r{};
