@@ -86,7 +86,7 @@ TfrmCalPop32::TfrmCalPop32(TDateEdit32& edit) : edit_(edit) {
   model_.Open(start);
 }
 
-void TfrmCalPop32::InvalidateRect(const RECT& r) { ::InvalidateRect(hwnd_, &r, FALSE); }
+void TfrmCalPop32::Redraw(const RECT& r) { ::InvalidateRect(hwnd_, &r, FALSE); }
 
 void TfrmCalPop32::Move(int days) {
   if (days == 0) return;
@@ -96,10 +96,10 @@ void TfrmCalPop32::Move(int days) {
     ::InvalidateRect(hwnd_, nullptr, FALSE);
     return;
   }
-  InvalidateRect(geometry_.DayCell(model_.PreviousCell()));
-  InvalidateRect(geometry_.DayCell(model_.CurrentCell()));
+  Redraw(geometry_.DayCell(model_.PreviousCell()));
+  Redraw(geometry_.DayCell(model_.CurrentCell()));
   // The title names the day too.
-  InvalidateRect(geometry_.TitleRect());
+  Redraw(geometry_.TitleRect());
 }
 
 void TfrmCalPop32::Confirm() {

@@ -37,7 +37,7 @@ class TfrmCalPop32 : public TForm {
   void Paint(HDC dc);
   void PaintCell(HDC dc, int cell, bool current);
   void PaintArrow(HDC dc, const RECT& r, bool left);
-  void InvalidateRect(const RECT& r);
+  void Redraw(const RECT& r);
 
   TDateEdit32& edit_;
   TCalendarModel model_;

@@ -183,7 +183,7 @@ void TDateEdit32::Entered() {
 }
 
 // True when the character is to reach the edit.
-bool TDateEdit32::TypedChar(unsigned char ch) {
+bool TDateEdit32::TakeTypedChar(unsigned char ch) {
   switch (JudgeTypedChar(ch, separator_, ReadOnly())) {
     case TypedChar::Beep:
       DefaultBeep();
@@ -226,7 +226,7 @@ LRESULT TDateEdit32::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       return r;
     }
     case WM_CHAR:
-      if (!TypedChar(static_cast<unsigned char>(wp))) return 0;
+      if (!TakeTypedChar(static_cast<unsigned char>(wp))) return 0;
       {
         LRESULT r = DefaultProc(msg, wp, lp);
         part_ = DatePartAt(Text(), separator_, SelectionStart());

@@ -68,7 +68,7 @@ class TDateEdit32 : public TWindow {
   void SelectPart(int part);
   int SelectionStart() const;
   void Entered();
-  bool TypedChar(unsigned char ch);
+  bool TakeTypedChar(unsigned char ch);
 
   TDateFormatSettings format_;
   std::string displayFormat_;
