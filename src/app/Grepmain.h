@@ -5,6 +5,7 @@
 #include "controls/FilePrev.h"
 #include "controls/GOutlineWindow.h"
 #include "engine/SavedResults.h"
+#include "winlib/BitBtn.h"
 #include "winlib/Controls.h"
 #include "winlib/DirControls.h"
 #include "winlib/Form.h"
@@ -25,6 +26,8 @@ class TGOutlineNode;
 class TMatchNode;
 
 namespace qrx {
+
+class TdlgWin95Dlg;
 
 // Posted when the directory box lost the focus, to be judged once the focus has moved.
 constexpr UINT kDirectoryExitMessage = WM_APP + 1;
@@ -65,8 +68,15 @@ class TKRESHForm : public TForm {
   // Exists from the first question of the first replace run on.
   class TdlgReplaceText* ReplaceDialog() const { return dlgReplace_.get(); }
   int ShowMessageDialog(const std::string& text, MsgKind kind, UINT buttons = MB_OK);
+  int ShowModalDialog(TdlgWin95Dlg& dialog);
   void SuspendTopmost();
   void RestoreTopmost();
+
+  // ---- advanced criteria ----
+  void btnAdvancedClick();
+  void menClearAdvancedClick();
+  // Absent when there are none.
+  const AdvancedCriteria* Criteria() const { return advancedCriteria_.get(); }
 
   // ---- settings ----
   void LoadAllSettings();
@@ -88,6 +98,7 @@ class TKRESHForm : public TForm {
   void SetMaxFinds(int32_t n) { settings_.MaxFinds = n; }
   void SetMaxHistory(int32_t n) { settings_.MaxHistory = n; }
   const TQrxSettings& Settings() const { return settings_; }
+  HFONT ControlFont() const { return controlFont_.get(); }
 
   // ---- results tree and preview ----
   // Row texts: the result node's save text while saving, else its display text.
@@ -154,7 +165,8 @@ class TKRESHForm : public TForm {
   TDirectoryListBox lbxDirectory;
   TDriveComboBox cbxDrives;
   TFileListBox lbxFiles;
-  TButton btnFileList, btnAdvancedOn, btnAdvancedOff;
+  TButton btnFileList;
+  TBitBtn btnAdvancedOn, btnAdvancedOff;
   TLabel lblMask, lblDfmMask;
   TComboBox cbxMask;
   TTabControl tabSearch;
@@ -178,7 +190,8 @@ class TKRESHForm : public TForm {
       chkRplBackupOvr;
   TPanel pnlButtons, pnlNumMatches, pnlNumFiles, pnlFilesSearched, pnlSearchTime, pnlStatus;
   TButton btnStartSearch, btnStop, btnOpen;
-  TMenu mnuMain, menOutlinePopup, menFormPopup;
+  TMenu mnuMain, menOutlinePopup, menFormPopup, menAdvancedPopup;
+  TMenuItem* menClearAdvanced = nullptr;
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -233,6 +246,9 @@ class TKRESHForm : public TForm {
   const std::string& FormPreviewFile();
   bool RunTreePopupShortcut(WORD key);
   void ShowContextMenu(HWND target, int x, int y);
+  void CreateAdvancedButtons();
+  // Only the look that fits the criteria shows; it takes the focus when asked.
+  void ShowAdvancedLook(bool focus);
 
   TQrxSettings settings_;  // values that live outside the controls
   std::unique_ptr<AdvancedCriteria> advancedCriteria_;

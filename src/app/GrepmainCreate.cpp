@@ -159,13 +159,7 @@ void TKRESHForm::CreateControls() {
   lblDfmMask.Create(grpInputs, "Delphi/C++Bldr (*.dfm)");
   lblDfmMask.SetVisible(false);
   cbxMask.Create(grpInputs);
-  btnAdvancedOff.Create(grpInputs, "A&dvanced...");
-  btnAdvancedOn.Create(grpInputs, "A&dvanced *");
-  btnAdvancedOn.SetVisible(false);
-  // The advanced search dialog is a later part of the program; until then the
-  // buttons stay disabled rather than do nothing.
-  btnAdvancedOff.SetEnabled(false);
-  btnAdvancedOn.SetEnabled(false);
+  CreateAdvancedButtons();
   tabSearch.Create(grpInputs, {"Search", "Replace", "DFM"});
   // The pages live inside the tab control, which passes their notifications on.
   ::SetWindowLongA(tabSearch.Handle(), GWL_EXSTYLE,

@@ -33,6 +33,16 @@ TMenuItem& AddHidden(TMenu& menu, const std::string& caption, ShortCut sc, std::
   return item;
 }
 
+// The request climbs through the parents, each of which may pass itself on as the
+// target: where the mouse is, or where the focus is for the keyboard, decides.
+bool ContextMenuFrom(const TWindow& control, HWND target, int x, int y) {
+  if (target == control.Handle()) return true;
+  if (x == -1 && y == -1) return control.Focused();
+  RECT r{};
+  ::GetWindowRect(control.Handle(), &r);
+  return control.Showing() && ::PtInRect(&r, POINT{x, y}) != FALSE;
+}
+
 }  // namespace
 
 void TKRESHForm::CreateMenus() {
@@ -153,17 +163,9 @@ bool TKRESHForm::RunTreePopupShortcut(WORD key) {
 }
 
 void TKRESHForm::ShowContextMenu(HWND target, int x, int y) {
-  // The request climbs through the tree's panel, which may pass itself on as the target:
-  // where the mouse is, or where the focus is for the keyboard, decides.
-  bool tree = target == treResults.Handle();
-  if (x == -1 && y == -1) {
-    tree = tree || ::GetFocus() == treResults.Handle();
-  } else {
-    RECT r{};
-    ::GetWindowRect(treResults.Handle(), &r);
-    const POINT at{x, y};
-    tree = tree || (treResults.Showing() && ::PtInRect(&r, at));
-  }
+  const bool tree = ContextMenuFrom(treResults, target, x, y);
+  const bool advanced = !tree && (ContextMenuFrom(btnAdvancedOn, target, x, y) ||
+                                  ContextMenuFrom(btnAdvancedOff, target, x, y));
   if (x == -1 && y == -1) {
     // From the keyboard: at the top left of the control that has the focus.
     RECT r{};
@@ -171,7 +173,7 @@ void TKRESHForm::ShowContextMenu(HWND target, int x, int y) {
     x = r.left + 8;
     y = r.top + 8;
   }
-  (tree ? menOutlinePopup : menFormPopup).Popup(Handle(), x, y);
+  (tree ? menOutlinePopup : advanced ? menAdvancedPopup : menFormPopup).Popup(Handle(), x, y);
 }
 
 }  // namespace qrx

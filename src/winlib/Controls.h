@@ -106,6 +106,7 @@ class TSpinEdit : public TWindow {
   void SetValue(int value);
   void SetBounds(int left, int top, int width, int height);
   int Min = 0, Max = 100;
+  HWND UpDown() const { return updown_; }
   std::function<void()> OnChange;
   bool HandleCommand(WORD code) override;
 
