@@ -79,7 +79,6 @@ class Reader {
   }
   bool Flag(const char* name, bool def) const { return Int(name, def ? 1 : 0) != 0; }
   std::string Text(const char* name, const std::string& def) const { return sec_.ReadString(name).value_or(def); }
-  const TRegSection& Section() const { return sec_; }
 
  private:
   TRegSection sec_;
@@ -101,209 +100,163 @@ class Writer {
   TRegSection sec_;
 };
 
-void ReadFont(HKEY profile, const char* section, TFontSetting& font, const FontInstalledFn& installed) {
-  Reader r(profile, section);
-  std::string fallback = font.Name;
-  font.Name = ResolveFontName(r.Text("Name", fallback), fallback, installed);
-  font.Height = r.Int("Height", font.Height);
-  font.Style = r.Int("Style", font.Style);
+// Every stored value once, with its section, name and kind, in the order the profile is
+// written; the defaults are those of TQrxSettings. Loading and saving both walk this list.
+template <class S, class V>
+void VisitSettings(S& s, V& v) {
+  v.Section("Main");
+  v.Int("Left", s.Left);
+  v.Int("Top", s.Top);
+  v.Int("Width", s.Width);
+  v.Int("Height", s.Height);
+  v.Int("WindowState", s.WindowState);
+  v.Int("ReplaceLeft", s.ReplaceLeft);
+  v.Int("ReplaceTop", s.ReplaceTop);
+  v.Int("ReplaceWidth", s.ReplaceWidth);
+  v.Int("ReplaceHeight", s.ReplaceHeight);
+  v.Int("PreviewHeight", s.PreviewHeight);
+  v.Int("CurPage", s.CurPage);
+  v.Section("Options");
+  v.Flag("Preview", s.Preview);
+  v.Flag("StayOnTop", s.StayOnTop);
+  v.Int("EditorType", s.EditorType);
+  v.Text("EditorPath", s.EditorPath);
+  v.Text("EditorParams", s.EditorParams);
+  v.Flag("EditorUseLFN", s.EditorUseLFN);
+  v.Flag("ShowMainMenu", s.ShowMainMenu);
+  v.Flag("ShowHints", s.ShowHints);
+  v.Int("NumPreviewLines", s.NumPreviewLines);
+  v.Flag("EditorAutoSearch", s.EditorAutoSearch);
+  v.Int("MaxFinds", s.MaxFinds);
+  v.Int("MaxHistory", s.MaxHistory);
+  v.Flag("AllowMultInstances", s.AllowMultInstances);
+  v.Section("Search");
+  v.Text("Directory", s.Directory);
+  v.Text("FileMask", s.FileMask);
+  v.Text("SearchFor", s.SearchFor);
+  v.Flag("CaseSensitive", s.CaseSensitive);
+  v.Flag("WholeWord", s.WholeWord);
+  v.Flag("LineNums", s.LineNums);
+  v.Flag("Filenames", s.Filenames);
+  v.Flag("FilePaths", s.FilePaths);
+  v.Flag("FileMatchCnt", s.FileMatchCnt);
+  v.Flag("LineStart", s.LineStart);
+  v.Flag("LineEnd", s.LineEnd);
+  v.Flag("SubDirs", s.SubDirs);
+  v.Int("ExprType", s.ExprType);
+  v.Section("Replace");
+  v.Text("ReplaceWith", s.ReplaceWith);
+  v.Flag("CaseSensitive", s.RplCaseSensitive);
+  v.Flag("WholeWords", s.RplWholeWords);
+  v.Flag("Backup", s.RplBackup);
+  v.Flag("BackupOverwrite", s.RplBackupOverwrite);
+  v.Flag("LineStart", s.RplLineStart);
+  v.Flag("LineEnd", s.RplLineEnd);
+  v.Font("TreeFont", s.TreeFont);
+  v.Font("PreviewFont", s.PreviewFont);
+  v.Font("PrinterFont", s.PrinterFont);
+  v.Font("ControlFont", s.ControlFont);
+  v.Section("Colors");
+  v.Int("TreeBackColor", s.TreeBackColor);
+  v.Int("TreeTextColor", s.TreeTextColor);
+  v.Int("PrevBackColor", s.PrevBackColor);
+  v.Int("PrevTextColor", s.PrevTextColor);
+  v.Int("PrevLineNumColor", s.PrevLineNumColor);
+  v.Int("PrevMatchBackColor", s.PrevMatchBackColor);
+  v.Int("PrevMatchTextColor", s.PrevMatchTextColor);
+  v.Int("PrevTargetBackColor", s.PrevTargetBackColor);
+  v.Int("PrevTargetTextColor", s.PrevTargetTextColor);
+  v.Histories();
+  v.History("MaskHistory", s.MaskHistory);
+  v.History("SearchHistory", s.SearchHistory);
+  v.History("ReplaceHistory", s.ReplaceHistory);
+  v.History("DirectoryHistory", s.DirectoryHistory);
 }
 
-void WriteFont(HKEY profile, const char* section, const TFontSetting& font) {
-  Writer w(profile, section);
-  w.Text("Name", font.Name);
-  w.Int("Height", font.Height);
-  w.Int("Style", font.Style);
-}
-
-std::vector<std::string> ReadHistory(HKEY profile, const char* section) {
-  std::vector<std::string> items;
-  TRegSection sec(profile, section, false);
-  for (auto& [name, value] : sec.Values()) {
-    if (value.empty()) continue;
-    if (value.size() > 255) value.resize(255);
-    items.push_back(value);
+class LoadVisitor {
+ public:
+  LoadVisitor(HKEY profile, const FontInstalledFn& installed) : profile_(profile), installed_(installed) {}
+  void Section(const char* name) { section_.emplace(profile_, name); }
+  void Int(const char* name, int32_t& v) { v = section_->Int(name, v); }
+  void Flag(const char* name, bool& v) { v = section_->Flag(name, v); }
+  void Text(const char* name, std::string& v) { v = section_->Text(name, v); }
+  void Font(const char* section, TFontSetting& font) {
+    Reader r(profile_, section);
+    const std::string fallback = font.Name;
+    font.Name = ResolveFontName(r.Text("Name", fallback), fallback, installed_);
+    font.Height = r.Int("Height", font.Height);
+    font.Style = r.Int("Style", font.Style);
   }
-  return items;
-}
+  void Histories() {}
+  void History(const char* section, std::vector<std::string>& items) {
+    items.clear();
+    TRegSection sec(profile_, section, false);
+    for (auto& [name, value] : sec.Values()) {
+      if (value.empty()) continue;
+      if (value.size() > 255) value.resize(255);
+      items.push_back(value);
+    }
+  }
 
-void WriteHistory(HKEY profile, const char* section, const std::vector<std::string>& items, int32_t maxHistory) {
-  DeleteRegTree(profile, section);
-  Writer w(profile, section);
-  for (size_t i = 0; i < items.size() && static_cast<int64_t>(i) < maxHistory; ++i)
-    w.Text(("History" + std::to_string(i)).c_str(), items[i]);
-}
+ private:
+  HKEY profile_;
+  const FontInstalledFn& installed_;
+  std::optional<Reader> section_;
+};
+
+class SaveVisitor {
+ public:
+  SaveVisitor(HKEY profile, int32_t maxHistory, const std::function<void(HKEY)>& saveIde)
+      : profile_(profile), maxHistory_(maxHistory), saveIde_(saveIde) {}
+  void Section(const char* name) { section_.emplace(profile_, name); }
+  void Int(const char* name, int32_t v) { section_->Int(name, v); }
+  void Flag(const char* name, bool v) { section_->Flag(name, v); }
+  void Text(const char* name, const std::string& v) { section_->Text(name, v); }
+  void Font(const char* section, const TFontSetting& font) {
+    Writer w(profile_, section);
+    w.Text("Name", font.Name);
+    w.Int("Height", font.Height);
+    w.Int("Style", font.Style);
+  }
+  // The IDE manager's section stands between the colours and the histories.
+  void Histories() {
+    if (saveIde_) saveIde_(profile_);
+  }
+  void History(const char* section, const std::vector<std::string>& items) {
+    DeleteRegTree(profile_, section);
+    Writer w(profile_, section);
+    for (size_t i = 0; i < items.size() && static_cast<int64_t>(i) < maxHistory_; ++i)
+      w.Text(("History" + std::to_string(i)).c_str(), items[i]);
+  }
+
+ private:
+  HKEY profile_;
+  int32_t maxHistory_;
+  const std::function<void(HKEY)>& saveIde_;
+  std::optional<Writer> section_;
+};
 
 }  // namespace
 
 TQrxSettings LoadSettings(const std::string& root, const std::string& programDir, const FontInstalledFn& installed) {
   TQrxSettings s;
   s.Directory = programDir;
-  UniqueHKey profile = OpenProfile(root, false);
-  HKEY p = profile.get();  // a missing profile reads as all defaults
-  {
-    Reader r(p, "Main");
-    s.Left = r.Int("Left", s.Left);
-    s.Top = r.Int("Top", s.Top);
-    s.Width = r.Int("Width", s.Width);
-    s.Height = r.Int("Height", s.Height);
-    s.WindowState = r.Int("WindowState", s.WindowState);
-    s.ReplaceLeft = r.Int("ReplaceLeft", s.ReplaceLeft);
-    s.ReplaceTop = r.Int("ReplaceTop", s.ReplaceTop);
-    s.ReplaceWidth = r.Int("ReplaceWidth", s.ReplaceWidth);
-    s.ReplaceHeight = r.Int("ReplaceHeight", s.ReplaceHeight);
-    s.PreviewHeight = r.Int("PreviewHeight", s.PreviewHeight);
-    s.CurPage = r.Int("CurPage", s.CurPage);
-    if (s.CurPage > 2 || s.CurPage < 0) s.CurPage = 0;
-  }
-  {
-    Reader r(p, "Options");
-    s.Preview = r.Flag("Preview", s.Preview);
-    s.StayOnTop = r.Flag("StayOnTop", s.StayOnTop);
-    s.EditorType = r.Int("EditorType", s.EditorType);
-    s.EditorPath = r.Text("EditorPath", s.EditorPath);
-    s.EditorParams = r.Text("EditorParams", s.EditorParams);
-    s.EditorUseLFN = r.Flag("EditorUseLFN", s.EditorUseLFN);
-    s.ShowMainMenu = r.Flag("ShowMainMenu", s.ShowMainMenu);
-    s.ShowHints = r.Flag("ShowHints", s.ShowHints);
-    s.NumPreviewLines = r.Int("NumPreviewLines", s.NumPreviewLines);
-    s.EditorAutoSearch = r.Flag("EditorAutoSearch", s.EditorAutoSearch);
-    s.MaxFinds = r.Int("MaxFinds", s.MaxFinds);
-    if (s.MaxFinds < 1) s.MaxFinds = 50;
-    s.MaxHistory = r.Int("MaxHistory", s.MaxHistory);
-    if (s.MaxHistory < 1) s.MaxHistory = 1;
-    s.AllowMultInstances = r.Flag("AllowMultInstances", s.AllowMultInstances);
-  }
-  {
-    Reader r(p, "Search");
-    s.Directory = r.Text("Directory", s.Directory);
-    s.FileMask = r.Text("FileMask", s.FileMask);
-    s.SearchFor = r.Text("SearchFor", s.SearchFor);
-    s.CaseSensitive = r.Flag("CaseSensitive", s.CaseSensitive);
-    s.WholeWord = r.Flag("WholeWord", s.WholeWord);
-    s.LineNums = r.Flag("LineNums", s.LineNums);
-    s.Filenames = r.Flag("Filenames", s.Filenames);
-    s.FilePaths = r.Flag("FilePaths", s.FilePaths);
-    s.FileMatchCnt = r.Flag("FileMatchCnt", s.FileMatchCnt);
-    s.LineStart = r.Flag("LineStart", s.LineStart);
-    s.LineEnd = r.Flag("LineEnd", s.LineEnd);
-    s.SubDirs = false;  // stored, but every start begins without subdirectories
-    s.ExprType = r.Int("ExprType", s.ExprType);
-  }
-  {
-    Reader r(p, "Replace");
-    s.ReplaceWith = r.Text("ReplaceWith", s.ReplaceWith);
-    s.RplCaseSensitive = r.Flag("CaseSensitive", s.RplCaseSensitive);
-    s.RplWholeWords = r.Flag("WholeWords", s.RplWholeWords);
-    s.RplBackup = r.Flag("Backup", s.RplBackup);
-    s.RplBackupOverwrite = r.Flag("BackupOverwrite", s.RplBackupOverwrite);
-    s.RplLineStart = r.Flag("LineStart", s.RplLineStart);
-    s.RplLineEnd = r.Flag("LineEnd", s.RplLineEnd);
-  }
-  ReadFont(p, "TreeFont", s.TreeFont, installed);
-  ReadFont(p, "PreviewFont", s.PreviewFont, installed);
-  ReadFont(p, "PrinterFont", s.PrinterFont, installed);
-  ReadFont(p, "ControlFont", s.ControlFont, installed);
-  {
-    Reader r(p, "Colors");
-    s.TreeBackColor = r.Int("TreeBackColor", s.TreeBackColor);
-    s.TreeTextColor = r.Int("TreeTextColor", s.TreeTextColor);
-    s.PrevBackColor = r.Int("PrevBackColor", s.PrevBackColor);
-    s.PrevTextColor = r.Int("PrevTextColor", s.PrevTextColor);
-    s.PrevLineNumColor = r.Int("PrevLineNumColor", s.PrevLineNumColor);
-    s.PrevMatchBackColor = r.Int("PrevMatchBackColor", s.PrevMatchBackColor);
-    s.PrevMatchTextColor = r.Int("PrevMatchTextColor", s.PrevMatchTextColor);
-    s.PrevTargetBackColor = r.Int("PrevTargetBackColor", s.PrevTargetBackColor);
-    s.PrevTargetTextColor = r.Int("PrevTargetTextColor", s.PrevTargetTextColor);
-  }
-  s.MaskHistory = ReadHistory(p, "MaskHistory");
-  s.SearchHistory = ReadHistory(p, "SearchHistory");
-  s.ReplaceHistory = ReadHistory(p, "ReplaceHistory");
-  s.DirectoryHistory = ReadHistory(p, "DirectoryHistory");
+  UniqueHKey profile = OpenProfile(root, false);  // a missing profile reads as all defaults
+  LoadVisitor load(profile.get(), installed);
+  VisitSettings(s, load);
+  // Values read back under rules of their own.
+  if (s.CurPage > 2 || s.CurPage < 0) s.CurPage = 0;
+  if (s.MaxFinds < 1) s.MaxFinds = 50;
+  if (s.MaxHistory < 1) s.MaxHistory = 1;
+  s.SubDirs = false;  // stored, but every start begins without subdirectories
   return s;
 }
 
 void SaveSettings(const std::string& root, const TQrxSettings& s, const std::function<void(HKEY)>& saveIde) {
   UniqueHKey profile = OpenProfile(root, true);
-  HKEY p = profile.get();
-  if (!p) return;
-  {
-    Writer w(p, "Main");
-    w.Int("Left", s.Left);
-    w.Int("Top", s.Top);
-    w.Int("Width", s.Width);
-    w.Int("Height", s.Height);
-    w.Int("WindowState", s.WindowState);
-    w.Int("ReplaceLeft", s.ReplaceLeft);
-    w.Int("ReplaceTop", s.ReplaceTop);
-    w.Int("ReplaceWidth", s.ReplaceWidth);
-    w.Int("ReplaceHeight", s.ReplaceHeight);
-    w.Int("PreviewHeight", s.PreviewHeight);
-    w.Int("CurPage", s.CurPage);
-  }
-  {
-    Writer w(p, "Options");
-    w.Flag("Preview", s.Preview);
-    w.Flag("StayOnTop", s.StayOnTop);
-    w.Int("EditorType", s.EditorType);
-    w.Text("EditorPath", s.EditorPath);
-    w.Text("EditorParams", s.EditorParams);
-    w.Flag("EditorUseLFN", s.EditorUseLFN);
-    w.Flag("ShowMainMenu", s.ShowMainMenu);
-    w.Flag("ShowHints", s.ShowHints);
-    w.Int("NumPreviewLines", s.NumPreviewLines);
-    w.Flag("EditorAutoSearch", s.EditorAutoSearch);
-    w.Int("MaxFinds", s.MaxFinds);
-    w.Int("MaxHistory", s.MaxHistory);
-    w.Flag("AllowMultInstances", s.AllowMultInstances);
-  }
-  {
-    Writer w(p, "Search");
-    w.Text("Directory", s.Directory);
-    w.Text("FileMask", s.FileMask);
-    w.Text("SearchFor", s.SearchFor);
-    w.Flag("CaseSensitive", s.CaseSensitive);
-    w.Flag("WholeWord", s.WholeWord);
-    w.Flag("LineNums", s.LineNums);
-    w.Flag("Filenames", s.Filenames);
-    w.Flag("FilePaths", s.FilePaths);
-    w.Flag("FileMatchCnt", s.FileMatchCnt);
-    w.Flag("LineStart", s.LineStart);
-    w.Flag("LineEnd", s.LineEnd);
-    w.Flag("SubDirs", s.SubDirs);
-    w.Int("ExprType", s.ExprType);
-  }
-  {
-    Writer w(p, "Replace");
-    w.Text("ReplaceWith", s.ReplaceWith);
-    w.Flag("CaseSensitive", s.RplCaseSensitive);
-    w.Flag("WholeWords", s.RplWholeWords);
-    w.Flag("Backup", s.RplBackup);
-    w.Flag("BackupOverwrite", s.RplBackupOverwrite);
-    w.Flag("LineStart", s.RplLineStart);
-    w.Flag("LineEnd", s.RplLineEnd);
-  }
-  WriteFont(p, "TreeFont", s.TreeFont);
-  WriteFont(p, "PreviewFont", s.PreviewFont);
-  WriteFont(p, "PrinterFont", s.PrinterFont);
-  WriteFont(p, "ControlFont", s.ControlFont);
-  {
-    Writer w(p, "Colors");
-    w.Int("TreeBackColor", s.TreeBackColor);
-    w.Int("TreeTextColor", s.TreeTextColor);
-    w.Int("PrevBackColor", s.PrevBackColor);
-    w.Int("PrevTextColor", s.PrevTextColor);
-    w.Int("PrevLineNumColor", s.PrevLineNumColor);
-    w.Int("PrevMatchBackColor", s.PrevMatchBackColor);
-    w.Int("PrevMatchTextColor", s.PrevMatchTextColor);
-    w.Int("PrevTargetBackColor", s.PrevTargetBackColor);
-    w.Int("PrevTargetTextColor", s.PrevTargetTextColor);
-  }
-  if (saveIde) saveIde(p);
-  WriteHistory(p, "MaskHistory", s.MaskHistory, s.MaxHistory);
-  WriteHistory(p, "SearchHistory", s.SearchHistory, s.MaxHistory);
-  WriteHistory(p, "ReplaceHistory", s.ReplaceHistory, s.MaxHistory);
-  WriteHistory(p, "DirectoryHistory", s.DirectoryHistory, s.MaxHistory);
+  if (!profile) return;
+  SaveVisitor save(profile.get(), s.MaxHistory, saveIde);
+  VisitSettings(s, save);
 }
 
 bool ReadAllowMultInstances(const std::string& root) {
