@@ -5,6 +5,7 @@
 #include "controls/FilePrev.h"
 #include "controls/GOutlineWindow.h"
 #include "engine/SavedResults.h"
+#include "engine/SearchKinds.h"
 #include "winlib/BitBtn.h"
 #include "winlib/Controls.h"
 #include "winlib/DirControls.h"
@@ -47,8 +48,10 @@ class TKRESHForm : public TForm {
   void btnStopClick();
   void UpdateStartEnabled();
   void tabSearchChange();
-  void CommonExprRbnClick(int tag);
-  void AddExpressionChar(int tag);
+  // Shows the insert buttons and match boxes of an expression kind (ekStandard ...).
+  void CommonExprRbnClick(uint8_t exprKind);
+  // An insert button's text, through the clipboard into the search-for box.
+  void AddExpressionText(const std::string& text);
   // Checks the directory box; on success selects it in the list. Shows the box when asked.
   bool ValidateDirectory(bool showError);
   void cbxDirectoryExit();

@@ -176,9 +176,6 @@ void TKRESHForm::CreateSearchPage() {
   rbnExprNone.Create(grpExprType, "Standard", true);
   rbnExprRegExp.Create(grpExprType, "Reg. Exp.", false);
   rbnExprDOS.Create(grpExprType, "DOS", false);
-  rbnExprNone.Tag = 0;
-  rbnExprRegExp.Tag = 1;
-  rbnExprDOS.Tag = 2;
   pnlExpression.Create(&pagSearch);
   cbxSearchFor.Create(pnlExpression);
   lblMatch.Create(pnlExpression, "Match :");
@@ -186,14 +183,11 @@ void TKRESHForm::CreateSearchPage() {
   chkLineEnd.Create(pnlExpression, "Line End");
   for (int i = 0; i < 10; ++i) {
     btnRegExp[static_cast<size_t>(i)].Create(pnlExpression, kRegExpCaptions[i]);
-    btnRegExp[static_cast<size_t>(i)].Tag = i;
     btnRegExp[static_cast<size_t>(i)].Hint = kRegExpHints[i];
   }
   btnRegExpHelp.Create(pnlExpression, "?");
   btnDOS[0].Create(pnlExpression, "*");
-  btnDOS[0].Tag = 10;
   btnDOS[1].Create(pnlExpression, "?");
-  btnDOS[1].Tag = 11;
   btnDOSHelp.Create(pnlExpression, "?");
   chkCheckCase.Create(pagSearch, "Case Sensiti&ve");
   chkSubDirs.Create(pagSearch, "Search Su&b Dirs");
@@ -263,10 +257,13 @@ void TKRESHForm::BindEvents() {
   cbxDirectory.OnSelect = [this] { ValidateDirectory(false); };
   lbxDirectory.OnDirChange = [this] { cbxDirectory.SetText(LongPathForm(lbxDirectory.Directory())); };
   tabSearch.OnChange = [this] { tabSearchChange(); };
-  for (TRadioButton* rb : {&rbnExprNone, &rbnExprRegExp, &rbnExprDOS})
-    rb->OnClick = [this, rb] { CommonExprRbnClick(rb->Tag); };
-  for (auto& b : btnRegExp) b.OnClick = [this, &b] { AddExpressionChar(b.Tag); };
-  for (auto& b : btnDOS) b.OnClick = [this, &b] { AddExpressionChar(b.Tag); };
+  rbnExprNone.OnClick = [this] { CommonExprRbnClick(ekStandard); };
+  rbnExprRegExp.OnClick = [this] { CommonExprRbnClick(ekRegExp); };
+  rbnExprDOS.OnClick = [this] { CommonExprRbnClick(ekDos); };
+  // Each insert button puts in the text it shows.
+  for (auto* b : {&btnRegExp[0], &btnRegExp[1], &btnRegExp[2], &btnRegExp[3], &btnRegExp[4], &btnRegExp[5],
+                  &btnRegExp[6], &btnRegExp[7], &btnRegExp[8], &btnRegExp[9], &btnDOS[0], &btnDOS[1]})
+    b->OnClick = [this, text = b->Text()] { AddExpressionText(text); };
   btnRegExpHelp.SetEnabled(false);  // help topics come with the help file
   btnDOSHelp.SetEnabled(false);
 
@@ -403,7 +400,7 @@ void TKRESHForm::ShowFileList(bool show) {
     pagReplace.SetVisible(false);
     lbxFiles.BringToFront();
   } else {
-    bool replace = tabSearch.TabIndex() == 1;
+    bool replace = tabSearch.TabIndex() == skReplace;
     pagSearch.SetVisible(!replace);
     pagReplace.SetVisible(replace);
   }

@@ -23,7 +23,7 @@ void TKRESHForm::FinishCreation() {
 }
 
 void TKRESHForm::ShowMain() {
-  int cmd = settings_.WindowState == 1 ? SW_SHOWMINIMIZED : settings_.WindowState == 2 ? SW_SHOWMAXIMIZED : SW_SHOW;
+  int cmd = settings_.WindowState == wsMinimized ? SW_SHOWMINIMIZED : settings_.WindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW;
   ::ShowWindow(Handle(), cmd);
   ::UpdateWindow(Handle());
   if (cbxSearchFor.CanFocus()) cbxSearchFor.SetFocus();
@@ -84,7 +84,7 @@ void TKRESHForm::OnSearchTextMessage() {
 
 void TKRESHForm::OnSetDirectoryMessage() {
   if (!FileExists(TransferFileName)) return;
-  if (tabSearch.TabIndex() == 1) SelectTab(0);
+  if (tabSearch.TabIndex() == skReplace) SelectTab(skSearch);
   std::string dir = ReadTransfer(TransferFileName, "DIRECTORY", ProgramDirectory());
   if (DirectoryExists(dir)) {
     cbxDirectory.SetText(LongPathForm(dir));

@@ -143,7 +143,7 @@ void TKRESHForm::UpdateCommandStates() {
   const bool openable = dynamic_cast<TMatchNode*>(node) || dynamic_cast<TFileNode*>(node);
   for (TMenuItem* item : commands_.Open) item->SetEnabled(openable);
   if (!running_) btnOpen.SetEnabled(openable);
-  for (TMenuItem* item : commands_.ShowEditor) item->SetEnabled(settings_.EditorType != 1);
+  for (TMenuItem* item : commands_.ShowEditor) item->SetEnabled(settings_.EditorType != etExternal);
   for (TMenuItem* item : commands_.WithRows) item->SetEnabled(hasRows);
   // The engine holds on to the rows of the search it is adding to.
   for (TMenuItem* item : commands_.Mutating) item->SetEnabled(hasRows && !running_);

@@ -66,8 +66,8 @@ void TKRESHForm::KeyPreview(WORD key, bool& handled) {
   handled = true;
 }
 
-void TKRESHForm::CommonExprRbnClick(int tag) {
-  bool standard = tag == 0, regExp = tag == 1, dos = tag == 2;
+void TKRESHForm::CommonExprRbnClick(uint8_t exprKind) {
+  const bool standard = exprKind == ekStandard, regExp = exprKind == ekRegExp, dos = exprKind == ekDos;
   lblMatch.SetVisible(standard);
   chkLineStart.SetVisible(standard);
   chkLineEnd.SetVisible(standard);
@@ -78,10 +78,8 @@ void TKRESHForm::CommonExprRbnClick(int tag) {
   chkWholeWords.SetEnabled(standard);
 }
 
-void TKRESHForm::AddExpressionChar(int tag) {
-  static const char* const kTexts[12] = {"^", "$", ".", "*", "+", "[", "]", "[^", "[-]", "\\", "*", "?"};
-  if (tag < 0 || tag > 11) return;
-  SetClipboardText(Handle(), kTexts[tag]);
+void TKRESHForm::AddExpressionText(const std::string& text) {
+  SetClipboardText(Handle(), text);
   // The paste replaces the selection or goes in at the caret, as typing would. Taking
   // the focus back selects the whole box, so the selection is carried over.
   DWORD start = searchSelStart_, end = searchSelEnd_;
@@ -137,13 +135,13 @@ void TKRESHForm::FillRequest(TFileSearchObj& search) {
   search.WorkFileName = WorkFileName;
   if (advancedCriteria_) search.SetCriteria(*advancedCriteria_);
   auto bit = [](bool on, uint16_t value) { return on ? value : static_cast<uint16_t>(0); };
-  if (search.SearchKind == 1) {
-    search.ExprKind = 0;
+  if (search.SearchKind == skReplace) {
+    search.ExprKind = ekStandard;
     search.ReplaceText = cbxRplReplaceWith.Text();
     search.Options = bit(chkRplSubDirs.Checked(), optSubDirs) | bit(chkRplCheckCase.Checked(), optCaseSensitive) |
                      bit(chkRplWholeWords.Checked(), optWholeWords) | bit(chkRplLineStart.Checked(), optLineStart) |
                      bit(chkRplLineEnd.Checked(), optLineEnd);
-    search.BackupMode = !chkRplBackup.Checked() ? 0 : chkRplBackupOvr.Checked() ? 2 : 1;
+    search.BackupMode = !chkRplBackup.Checked() ? bmNone : chkRplBackupOvr.Checked() ? bmOverwrite : bmNumbered;
     search.OnReplaceProgress = [this](TFileSearchObj* s, int32_t m, int32_t r, int32_t fc, int32_t fs,
                                       const std::string& name, bool& cancel) {
       ReplaceProgress(s, m, r, fc, fs, name, cancel);
@@ -160,8 +158,8 @@ void TKRESHForm::FillRequest(TFileSearchObj& search) {
                      bit(chkSubDirs.Checked(), optSubDirs) | bit(chkCheckCase.Checked(), optCaseSensitive) |
                      bit(chkWholeWords.Checked(), optWholeWords) | bit(chkLineStart.Checked(), optLineStart) |
                      bit(chkLineEnd.Checked(), optLineEnd);
-    search.ExprKind = rbnExprRegExp.Checked() ? 1 : rbnExprDOS.Checked() ? 2 : 0;
-    if (search.ExprKind != 0) search.Options &= static_cast<uint16_t>(~optWholeWords);
+    search.ExprKind = rbnExprRegExp.Checked() ? ekRegExp : rbnExprDOS.Checked() ? ekDos : ekStandard;
+    if (search.ExprKind != ekStandard) search.Options &= static_cast<uint16_t>(~optWholeWords);
     search.OnSearchProgress = [this](TFileSearchObj* s, int32_t m, int32_t f, int32_t fs, const std::string& name,
                                      bool& cancel) { SearchProgress(s, m, f, fs, name, cancel); };
   }
@@ -199,11 +197,11 @@ void TKRESHForm::LeaveRunningState() {
 void TKRESHForm::FocusAfterResult(uint8_t code) {
   TWindow* target = nullptr;
   switch (code) {
-    case 1: target = &cbxMask; break;
-    case 2:
-    case 3: target = &cbxSearchFor; break;
-    case 8: target = &lbxDirectory; break;
-    default: target = code <= 10 ? static_cast<TWindow*>(&treResults) : nullptr; break;
+    case rcNoMask: target = &cbxMask; break;
+    case rcNoText:
+    case rcBadExpression: target = &cbxSearchFor; break;
+    case rcNoDirectory: target = &lbxDirectory; break;
+    default: target = code <= rcTreeError ? static_cast<TWindow*>(&treResults) : nullptr; break;
   }
   if (target && target->CanFocus()) target->SetFocus();
 }
@@ -222,21 +220,24 @@ void TKRESHForm::btnStartSearchClick() {
   try {
     auto search = std::make_unique<TFileSearchObj>(treResults);
     FillRequest(*search);
+    // The result code's low seven bits; the top bit is not a code of its own.
     code = static_cast<uint8_t>(search->Execute() & 0x7F);
     counters = TRunCounters{search->SearchKind, search->Matches,      search->FilesWithMatches, search->FilesSearched,
                             search->Replacements, search->FilesChanged, search->Elapsed()};
     unopened = search->UnopenedFiles();
     unchanged = search->UnchangedFiles();
     switch (code) {
-      case 1: pending_ = Pending{"Error in File Mask(s).", MsgKind::Error}; break;
-      case 2: pending_ = Pending{"Search string is invalid.", MsgKind::Error}; break;
-      case 3: pending_ = Pending{"Bad regular expression.", MsgKind::Error}; break;
-      case 5: pending_ = Pending{LineLimitMessage(settings_.MaxFinds), MsgKind::Information}; break;
-      case 6: pending_ = Pending{"Number of file exceeded.", MsgKind::Information}; break;
-      case 7: pending_ = Pending{"I/O error during search." + search->ErrorMessage, MsgKind::Error}; break;
-      case 8: pending_ = Pending{"Invalid directory.", MsgKind::Error}; break;
-      case 9: pending_ = Pending{"No matches found.", MsgKind::Information}; break;
-      case 10: pending_ = Pending{"Internal Error. Search Stopped.\r" + search->ErrorMessage, MsgKind::Error}; break;
+      case rcNoMask: pending_ = Pending{"Error in File Mask(s).", MsgKind::Error}; break;
+      case rcNoText: pending_ = Pending{"Search string is invalid.", MsgKind::Error}; break;
+      case rcBadExpression: pending_ = Pending{"Bad regular expression.", MsgKind::Error}; break;
+      case rcLineLimit: pending_ = Pending{LineLimitMessage(settings_.MaxFinds), MsgKind::Information}; break;
+      case rcFileLimit: pending_ = Pending{"Number of file exceeded.", MsgKind::Information}; break;
+      case rcIOError: pending_ = Pending{"I/O error during search." + search->ErrorMessage, MsgKind::Error}; break;
+      case rcNoDirectory: pending_ = Pending{"Invalid directory.", MsgKind::Error}; break;
+      case rcNothingFound: pending_ = Pending{"No matches found.", MsgKind::Information}; break;
+      case rcTreeError:
+        pending_ = Pending{"Internal Error. Search Stopped.\r" + search->ErrorMessage, MsgKind::Error};
+        break;
       default: break;
     }
   } catch (...) {
@@ -284,20 +285,20 @@ void TKRESHForm::ResetCounters() {
 // The last progress report may be half a second old, or never have come: the panels show
 // what the run ended with.
 void TKRESHForm::ShowFinalCounters(uint8_t code, const TRunCounters& c) {
-  if (code == 1 || code == 2 || code == 3 || code == 8 || code > 10) {
+  if (code == rcNoMask || code == rcNoText || code == rcBadExpression || code == rcNoDirectory || code > rcTreeError) {
     ResetCounters();  // nothing was searched
     return;
   }
-  const std::string last = c.Kind == 1 ? " Replaced : " + std::to_string(c.FilesChanged)
+  const std::string last = c.Kind == skReplace ? " Replaced : " + std::to_string(c.FilesChanged)
                                        : " Time : " + FormatSeconds(c.Elapsed);
   pnlNumMatches.SetText(" Found : " + std::to_string(c.Matches));
-  pnlNumFiles.SetText(c.Kind == 1 ? " Replaced : " + std::to_string(c.Replacements)
+  pnlNumFiles.SetText(c.Kind == skReplace ? " Replaced : " + std::to_string(c.Replacements)
                                   : " # Files : " + std::to_string(c.FilesWithMatches));
   pnlFilesSearched.SetText(" Searched : " + std::to_string(c.FilesSearched));
   pnlSearchTime.SetText(last);
-  const char* run = c.Kind == 1 ? " Replace" : " Search";
-  if (code == 4) pnlStatus.SetText(std::string(run) + " stopped by the user.");
-  if (code == 5) pnlStatus.SetText(std::string(run) + " stopped at the limit of " + std::to_string(settings_.MaxFinds) + " result lines.");
+  const char* run = c.Kind == skReplace ? " Replace" : " Search";
+  if (code == rcCancelled) pnlStatus.SetText(std::string(run) + " stopped by the user.");
+  if (code == rcLineLimit) pnlStatus.SetText(std::string(run) + " stopped at the limit of " + std::to_string(settings_.MaxFinds) + " result lines.");
   pnlButtons.Repaint();
 }
 

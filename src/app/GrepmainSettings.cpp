@@ -42,7 +42,7 @@ void TKRESHForm::ApplySettings(const TQrxSettings& s) {
   const RECT screen{s.Left, s.Top, s.Left + s.Width, s.Top + s.Height};
   const POINT origin = WorkspaceOrigin(Handle(), &screen);
   wp.rcNormalPosition = RECT{screen.left - origin.x, screen.top - origin.y, screen.right - origin.x, screen.bottom - origin.y};
-  wp.showCmd = s.WindowState == 1 ? SW_SHOWMINNOACTIVE : s.WindowState == 2 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+  wp.showCmd = s.WindowState == wsMinimized ? SW_SHOWMINNOACTIVE : s.WindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
   wp.showCmd = SW_HIDE;  // shown by ShowMain
   ::SetWindowPlacement(Handle(), &wp);
   Resize();  // the preview's placement depends on the size of the area above the inputs
@@ -67,10 +67,11 @@ void TKRESHForm::ApplySettings(const TQrxSettings& s) {
   chkLineStart.SetChecked(s.LineStart);
   chkLineEnd.SetChecked(s.LineEnd);
   chkSubDirs.SetChecked(false);
-  rbnExprNone.SetChecked(s.ExprType != 1 && s.ExprType != 2);
-  rbnExprRegExp.SetChecked(s.ExprType == 1);
-  rbnExprDOS.SetChecked(s.ExprType == 2);
-  CommonExprRbnClick(s.ExprType == 1 || s.ExprType == 2 ? s.ExprType : 0);
+  const uint8_t exprKind = s.ExprType == ekRegExp || s.ExprType == ekDos ? static_cast<uint8_t>(s.ExprType) : uint8_t{ekStandard};
+  rbnExprNone.SetChecked(exprKind == ekStandard);
+  rbnExprRegExp.SetChecked(exprKind == ekRegExp);
+  rbnExprDOS.SetChecked(exprKind == ekDos);
+  CommonExprRbnClick(exprKind);
 
   cbxRplReplaceWith.SetText(s.ReplaceWith);
   chkRplCheckCase.SetChecked(s.RplCaseSensitive);
@@ -119,7 +120,7 @@ TQrxSettings TKRESHForm::CollectSettings() {
   s.Top = wp.rcNormalPosition.top + origin.y;
   s.Width = wp.rcNormalPosition.right - wp.rcNormalPosition.left;
   s.Height = wp.rcNormalPosition.bottom - wp.rcNormalPosition.top;
-  s.WindowState = ::IsIconic(Handle()) ? 1 : ::IsZoomed(Handle()) ? 2 : 0;
+  s.WindowState = ::IsIconic(Handle()) ? wsMinimized : ::IsZoomed(Handle()) ? wsMaximized : wsNormal;
   s.PreviewHeight = previewHeight_;
   s.CurPage = tabSearch.TabIndex();
   s.AllowMultInstances = AllowMultInstances;
@@ -135,7 +136,7 @@ TQrxSettings TKRESHForm::CollectSettings() {
   s.LineStart = chkLineStart.Checked();
   s.LineEnd = chkLineEnd.Checked();
   s.SubDirs = chkSubDirs.Checked();
-  s.ExprType = rbnExprRegExp.Checked() ? 1 : rbnExprDOS.Checked() ? 2 : 0;
+  s.ExprType = rbnExprRegExp.Checked() ? ekRegExp : rbnExprDOS.Checked() ? ekDos : ekStandard;
   s.ReplaceWith = cbxRplReplaceWith.Text();
   s.RplCaseSensitive = chkRplCheckCase.Checked();
   s.RplWholeWords = chkRplWholeWords.Checked();

@@ -15,6 +15,10 @@ namespace qrx {
 constexpr int32_t SysColor(int index) { return static_cast<int32_t>(0x80000000u | static_cast<uint32_t>(index)); }
 COLORREF ColorToRGB(int32_t color);
 
+// "WindowState" and "EditorType" values.
+enum : int32_t { wsNormal = 0, wsMinimized = 1, wsMaximized = 2 };
+enum : int32_t { etIde = 0, etExternal = 1 };
+
 struct TFontSetting {
   std::string Name;
   int32_t Height = -11;

@@ -84,15 +84,15 @@ uint8_t TFileSearchObj::Execute() {
   EnteredText = SearchText;
   DetectLongNames();
 
-  if (SearchKind == 1) {
-    ExprKind = 0;
+  if (SearchKind == skReplace) {
+    ExprKind = ekStandard;
     ReplaceMode = 0;
-  } else if (ExprKind == 1 || ExprKind == 2) {
-    if (ExprKind == 2) SearchText = qrx::ConvertDosPattern(SearchText);
+  } else if (ExprKind == ekRegExp || ExprKind == ekDos) {
+    if (ExprKind == ekDos) SearchText = qrx::ConvertDosPattern(SearchText);
     if (!CompileExpression(SearchText)) code = rcBadExpression;
   }
 
-  if (SearchKind == 2) Masks = "*.DFM";
+  if (SearchKind == skForm) Masks = "*.DFM";
   MaskList.Split(Masks);
   if (MaskList.Count() == 0) code = rcNoMask;
 
@@ -153,7 +153,7 @@ void TFileSearchObj::Walk(const std::string& dir, std::vector<TPathStep>& path) 
       FileDate = DosDateTimeToDateTime(localTimes_->DosPacked(entry.ftLastWriteTime));
       FileSize = entry.nFileSizeHigh ? INT32_MAX : static_cast<int32_t>(std::min<DWORD>(entry.nFileSizeLow, INT32_MAX));
       if (PassesFilter(entry)) {
-        if (SearchKind == 1) {
+        if (SearchKind == skReplace) {
           // A rewritten file, or a backup, may turn up again later in the enumeration.
           if (!ReplacedFiles.insert(FilePath).second) continue;
           target_ = TReplaceTarget{FilePath, (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow,
@@ -204,7 +204,7 @@ bool TFileSearchObj::IsSubdirectory(const WIN32_FIND_DATAA& entry) {
 
 bool TFileSearchObj::PassesFilter(const WIN32_FIND_DATAA& entry) const {
   const DWORD attr = entry.dwFileAttributes;
-  if (SearchKind == 1) return (attr & kSkipForReplace) == 0;
+  if (SearchKind == skReplace) return (attr & kSkipForReplace) == 0;
   if (!Criteria) return (attr & kSkipWithoutCriteria) == 0;
   // A directory whose name matches a mask cannot be read as a text file.
   if (attr & (FILE_ATTRIBUTE_DIRECTORY | 0x8)) return false;
@@ -246,7 +246,7 @@ bool TFileSearchObj::PassesFilter(const WIN32_FIND_DATAA& entry) const {
 
 bool TFileSearchObj::OpenInput() {
   CloseInput();
-  if (SearchKind == 2) {
+  if (SearchKind == skForm) {
     if (!ConvertFormFile(FilePath, WorkFileName)) return false;
     FormSourceName = CurrentFile;
     reader_.Assign(WorkFileName, ReaderBufferSize);
@@ -256,7 +256,7 @@ bool TFileSearchObj::OpenInput() {
   }
   if (!reader_.TryOpen()) {
     // Locked, denied or gone since the enumeration: passed over, remembered for the report.
-    if (SearchKind != 2) unopened_.push_back(CurrentFile);
+    if (SearchKind != skForm) unopened_.push_back(CurrentFile);
     return false;
   }
   InputOpen = true;
@@ -275,7 +275,7 @@ void TFileSearchObj::SearchFile() {
   SkipRestOfFile = false;
   FileChanged = false;
   if (!OpenInput()) return;
-  if (SearchKind == 1) {
+  if (SearchKind == skReplace) {
     ReplaceInFile();
     return;
   }
@@ -312,7 +312,7 @@ void TFileSearchObj::ProcessLine(std::string_view line, bool& firstMatch) {
   if (LineNumber % 100 == 0 && OnProcessMessages) OnProcessMessages();
   int32_t start, stop;
   if (!matcher_.Match(line, start, stop)) return;
-  if (SearchKind == 3) {
+  if (SearchKind == skBinary) {
     ProgressCheck();
     return;
   }
@@ -339,7 +339,7 @@ void TFileSearchObj::ProgressCheck() {
   const uint32_t now = Now();
   if (static_cast<int64_t>(now - LastProgressTick) <= ProgressInterval) return;
   bool cancel = false;
-  if (SearchKind == 1) {
+  if (SearchKind == skReplace) {
     if (OnReplaceProgress)
       OnReplaceProgress(this, Matches, Replacements, FilesChanged, FilesSearched, CurrentFile, cancel);
   } else if (OnSearchProgress) {
@@ -347,5 +347,5 @@ void TFileSearchObj::ProgressCheck() {
   }
   LastProgressTick = Now();
   if (cancel)
-    throw EStopSearch(SearchKind == 1 ? "Replace cancelled by user." : "Search cancelled by user.", rcCancelled);
+    throw EStopSearch(SearchKind == skReplace ? "Replace cancelled by user." : "Search cancelled by user.", rcCancelled);
 }

@@ -14,6 +14,7 @@
 #include "engine/LineMatcher.h"
 #include "engine/MaskList.h"
 #include "engine/ReplaceFiles.h"
+#include "engine/SearchKinds.h"
 #include "engine/SearchResultList.h"
 #include "engine/TextReader.h"
 #include "winlib/Win.h"
@@ -70,34 +71,6 @@ struct TUnchangedFile {
   bool Failed = true;  // a rewrite was tried and did not succeed (not a file passed over)
 };
 
-// Option bits of a request.
-enum : uint16_t {
-  optLineNumbers = 0x0001,
-  optFileLines = 0x0002,
-  optFullPaths = 0x0004,
-  optMatchCounts = 0x0008,
-  optSubDirs = 0x0010,
-  optCaseSensitive = 0x0200,
-  optWholeWords = 0x0400,
-  optLineStart = 0x0800,
-  optLineEnd = 0x1000,
-};
-
-// Result codes of Execute.
-enum : uint8_t {
-  rcFound = 0,
-  rcNoMask = 1,
-  rcNoText = 2,
-  rcBadExpression = 3,
-  rcCancelled = 4,
-  rcLineLimit = 5,
-  rcFileLimit = 6,
-  rcIOError = 7,
-  rcNoDirectory = 8,
-  rcNothingFound = 9,
-  rcTreeError = 10,
-};
-
 class TFileSearchObj {
  public:
   explicit TFileSearchObj(TGCustomOutline& tree);
@@ -127,9 +100,9 @@ class TFileSearchObj {
   std::string Directory;
   int32_t MaxLines = 16000;
   int32_t MaxFiles = -1;
-  uint16_t Options = 0x0007;
+  uint16_t Options = optLineNumbers | optFileLines | optFullPaths;
   uint8_t SearchKind = 0;
-  uint8_t ExprKind = 1;
+  uint8_t ExprKind = ekRegExp;
   uint8_t ReplaceMode = 0;
   uint8_t BackupMode = 0;
   std::unique_ptr<AdvancedCriteria> Criteria;

@@ -100,8 +100,8 @@ size_t TSubstringFinder::Find(std::string_view hay, size_t from) const {
 void TLineMatcher::Prepare(uint16_t options, uint8_t exprKind, const std::string& text,
                            long regexHandle) {
   options_ = options;
-  caseSensitive_ = (options & 0x0200) != 0;
-  regex_ = exprKind == 1 || exprKind == 2;
+  caseSensitive_ = (options & optCaseSensitive) != 0;
+  regex_ = exprKind == ekRegExp || exprKind == ekDos;
   handle_ = regexHandle;
   text_ = text;
   if (!regex_) finder_.Prepare(text_, !caseSensitive_);
@@ -142,9 +142,9 @@ bool TLineMatcher::FindOccurrence(std::string_view line, size_t from, int32_t& s
   const size_t m = text_.size();
   const size_t n = line.size();
   if (m == 0 || m > n || from > n - m) return false;
-  const bool needStart = (options_ & 0x0800) != 0;
-  const bool needEnd = (options_ & 0x1000) != 0;
-  const bool wholeWords = (options_ & 0x0400) != 0;
+  const bool needStart = (options_ & optLineStart) != 0;
+  const bool needEnd = (options_ & optLineEnd) != 0;
+  const bool wholeWords = (options_ & optWholeWords) != 0;
   const unsigned char* bytes = reinterpret_cast<const unsigned char*>(line.data());
 
   auto passes = [&](size_t p) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/SearchKinds.h"
 #include "kresh32/kresh32.h"
 
 namespace qrx {

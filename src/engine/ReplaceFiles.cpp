@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "engine/SearchKinds.h"
 #include "winlib/Handles.h"
 
 namespace {
@@ -103,7 +104,7 @@ std::optional<std::string> BackupFileName(const std::string& dir, const std::str
                                           bool longNames, const std::function<bool(const std::string&)>& exists) {
   if (longNames) {
     std::string b = dir + "Backup of " + name;
-    if (backupMode != 1) return b;
+    if (backupMode != bmNumbered) return b;
     // A limit, so a folder full of backups ends the search for a name.
     for (int k = 2; exists(b); ++k) {
       if (k > 9999) return std::nullopt;
@@ -113,7 +114,7 @@ std::optional<std::string> BackupFileName(const std::string& dir, const std::str
   }
   const size_t dot = name.rfind('.');
   std::string b = dir + (dot == std::string::npos ? name : name.substr(0, dot)) + ".QXB";
-  if (backupMode != 1) return b;
+  if (backupMode != bmNumbered) return b;
   const std::string stem = name.substr(0, name.find('.'));
   // The counter is a byte: past 255 there is no name left that would not overwrite one.
   for (int k = 1; exists(b); ++k) {
@@ -134,7 +135,7 @@ TCommitResult CommitReplacement(const TReplaceTarget& target, const std::vector<
   const std::string name = path.substr(dir.size());
 
   std::optional<std::string> backup;
-  if (backupMode != 0) {
+  if (backupMode != bmNone) {
     backup = BackupFileName(dir, name, backupMode, longNames, FileExists);
     if (!backup) {
       result.Problem = "no free backup name is left";
@@ -179,7 +180,7 @@ TCommitResult CommitReplacement(const TReplaceTarget& target, const std::vector<
     if (::GetFileTime(source.get(), &created, nullptr, nullptr)) ::SetFileTime(output.get(), &created, nullptr, nullptr);
   }
 
-  if (backup && !::CopyFileA(path.c_str(), backup->c_str(), backupMode == 1)) {
+  if (backup && !::CopyFileA(path.c_str(), backup->c_str(), backupMode == bmNumbered)) {
     result.Problem = "the backup \"" + *backup + "\" could not be made: " + LastErrorText();
     return result;
   }
@@ -189,7 +190,7 @@ TCommitResult CommitReplacement(const TReplaceTarget& target, const std::vector<
   if (!::MoveFileExA(work, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     result.Problem = "it could not be replaced: " + LastErrorText();
     // A new numbered backup of a file that did not change would only mislead.
-    if (backup && backupMode == 1) ::DeleteFileA(backup->c_str());
+    if (backup && backupMode == bmNumbered) ::DeleteFileA(backup->c_str());
     return result;
   }
   workGuard.Release();

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/DosTime.h"
+#include "engine/SearchKinds.h"
 #include "engine/FileSearch.h"
 
 std::vector<TSearchNode*> SearchNodes;
@@ -115,7 +116,7 @@ void TSearchNode::AppendDisplayText(std::string& text) const {
     default:
       break;
   }
-  if (Matches > 0 && (Options & 0x0008) && !(Options & 0x0002)) {
+  if (Matches > 0 && (Options & optMatchCounts) && !(Options & optFileLines)) {
     text += " Matches - ";
     text += Int(Matches);
   }
@@ -132,9 +133,9 @@ std::string TSearchNode::GetSaveText() const {
 
 void TFileNode::AppendDisplayText(std::string& out) const {
   const uint16_t options = SearchNode ? SearchNode->Options : 0;
-  std::string_view name = (options & 0x0002) ? std::string_view(FileName) : DirectoryPart(FileName);
-  std::string_view shown = (options & 0x0004) ? name : NamePart(name);
-  if (options & 0x0008) {
+  std::string_view name = (options & optFileLines) ? std::string_view(FileName) : DirectoryPart(FileName);
+  std::string_view shown = (options & optFullPaths) ? name : NamePart(name);
+  if (options & optMatchCounts) {
     AppendPadded(out, Matches, 4);
     out += " : ";
   } else {
@@ -150,7 +151,7 @@ std::string TFileNode::GetSaveText() const {
 
 void TMatchNode::AppendDisplayText(std::string& out) const {
   const uint16_t options = SearchNode ? SearchNode->Options : 0;
-  if (options & 0x0001) {
+  if (options & optLineNumbers) {
     out += ' ';
     AppendPadded(out, LineNumber, 5);
     out += " : ";

@@ -8,6 +8,7 @@
 #include "engine/DosTime.h"
 #include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"
+#include "engine/SearchKinds.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ TBaseNode* TNodeCreator::CreateSearchNode() {
 TBaseNode* TNodeCreator::CreateFileNode() {
   if (!FLastSearchNode) throw EInvalidFormat(kInvalid);
   std::string name = GetStr();
-  std::unique_ptr<TFileNode> node = FLastSearchNode->SearchKind == 2
+  std::unique_ptr<TFileNode> node = FLastSearchNode->SearchKind == skForm
                                         ? std::make_unique<TDFMFileNode>(FLastSearchNode, name)
                                         : std::make_unique<TFileNode>(FLastSearchNode, name);
   node->Matches = GetInt();

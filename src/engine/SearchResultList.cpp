@@ -31,8 +31,8 @@ void TSearchResultList::BeginSearch() {
 void TSearchResultList::AddFile() {
   const char* failure = "Error adding file to results tree.";
   if (!CurrentSearchNode || Tree.ItemCount() < CurrentSearchNode->TreeIndex) throw EStopSearch(failure, rcTreeError);
-  const std::string& name = CurrentSearchNode->SearchKind == 2 ? Request.FormSourceName : Request.CurrentFile;
-  std::unique_ptr<TFileNode> node = CurrentSearchNode->SearchKind == 2
+  const std::string& name = CurrentSearchNode->SearchKind == skForm ? Request.FormSourceName : Request.CurrentFile;
+  std::unique_ptr<TFileNode> node = CurrentSearchNode->SearchKind == skForm
                                         ? std::make_unique<TDFMFileNode>(CurrentSearchNode, name)
                                         : std::make_unique<TFileNode>(CurrentSearchNode, name);
   node->FileDate = Request.FileDate;

@@ -79,8 +79,8 @@ int Run(int argc, char** argv) {
     search.MaxLines = args.MaxLines;
     search.WorkFileName = work.Name();
     if (args.Replace) {
-      search.SearchKind = 1;
-      search.ExprKind = 0;
+      search.SearchKind = skReplace;
+      search.ExprKind = ekStandard;
       search.Options = args.Options & kReplaceOptionBits;
       search.ReplaceText = args.ReplaceText;
       search.BackupMode = args.BackupMode;

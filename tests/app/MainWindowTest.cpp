@@ -47,7 +47,7 @@ TEST_F(MainWindow, InvalidDirectoryStopsTheSearchWithAnInformationBox) {
 TEST_F(MainWindow, InsertButtonsGoThroughTheClipboard) {
   TKRESHForm& f = Form();
   f.rbnExprRegExp.SetChecked(true);
-  f.CommonExprRbnClick(1);
+  f.CommonExprRbnClick(ekRegExp);
   SetClipboardText(f.Handle(), "old contents");
   Type(f.cbxSearchFor, "");
   Click(f.btnRegExp[8]);
@@ -59,7 +59,7 @@ TEST_F(MainWindow, InsertButtonsGoThroughTheClipboard) {
   ::SendMessageA(f.cbxSearchFor.Handle(), CB_SETEDITSEL, 0, MAKELPARAM(1, 2));
   Click(f.btnRegExp[0]);
   EXPECT_EQ(f.cbxSearchFor.Text(), "a^c");
-  f.CommonExprRbnClick(2);
+  f.CommonExprRbnClick(ekDos);
   f.cbxSearchFor.SetText("");
   Click(f.btnDOS[1]);
   EXPECT_EQ(f.cbxSearchFor.Text(), "?");
