@@ -4,7 +4,7 @@
 set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-for p in cmake make python3 g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest \
+for p in cmake make python3 binutils g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest \
          wine wine64 xvfb xauth imagemagick xdotool; do
   have "$p" || need+=("$p")
 done
