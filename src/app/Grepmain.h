@@ -20,6 +20,9 @@
 #include <vector>
 
 struct AdvancedCriteria;
+namespace qrx {
+class TIDEMgr;
+}
 struct TUnchangedFile;
 class TFileSearchObj;
 class TTempFile;
@@ -32,6 +35,10 @@ class TdlgWin95Dlg;
 
 // Posted when the directory box lost the focus, to be judged once the focus has moved.
 constexpr UINT kDirectoryExitMessage = WM_APP + 1;
+// Opening the tree's current match and the preview's current line run after the input
+// event that asked for them has been handled completely.
+constexpr UINT WM_OPENMATCH = 5939;
+constexpr UINT WM_OPENPREVIEWLINE = 5940;
 
 class TKRESHForm : public TForm {
  public:
@@ -92,7 +99,7 @@ class TKRESHForm : public TForm {
   void SetShowMainMenu(bool show);
   void SetShowHints(bool show);
   void SetStayOnTop(bool on);
-  void SetEditorAutoSearch(bool on) { settings_.EditorAutoSearch = on; }
+  void SetEditorAutoSearch(bool on);
   void SetEditorType(int32_t t) { settings_.EditorType = t; }
   void SetEditorPath(const std::string& p) { settings_.EditorPath = p; }
   void SetEditorParams(const std::string& p) { settings_.EditorParams = p; }
@@ -149,6 +156,14 @@ class TKRESHForm : public TForm {
   };
   bool IsSaving() const { return saving_; }
   bool IsLoading() const { return loading_; }
+
+  // ---- opening matches ----
+  // The open commands: they post the open, which then runs on its own.
+  void OpenSearchMatch(bool doubleClick);
+  void OpenPreviewLine();
+  // Brings the preferred IDE to the front (editor type IDE only).
+  void ShowEditor();
+  TIDEMgr& IdeManager() { return *ideMgr_; }
 
   // ---- splitter ----
   void pnlSplitterMouseDown(int x, int y);
@@ -227,6 +242,15 @@ class TKRESHForm : public TForm {
   void OnSearchTextMessage();
   void OnSetDirectoryMessage();
   void FirstRunSequence();
+  void CreateIdeManager();
+  void IdeFirstRunSteps();
+  void SettleInput();
+  // The tree's current row when it is a match with a file to open.
+  const TMatchNode* CurrentMatch();
+  void OnOpenMatch();
+  void OnOpenPreviewLine();
+  void OpenTarget(const std::string& file, int32_t line, int32_t start, int32_t stop);
+  void StartExternalEditor(const std::string& file, int32_t line);
   // Asks whether Explorer's folder menu should start searches here, unless it already does.
   void OfferFolderEntry();
   void SelectTab(int index);
@@ -254,6 +278,8 @@ class TKRESHForm : public TForm {
   void ShowAdvancedLook(bool focus);
 
   TQrxSettings settings_;  // values that live outside the controls
+  std::unique_ptr<TIDEMgr> ideMgr_;
+  bool openDoubleClick_ = false;
   std::unique_ptr<AdvancedCriteria> advancedCriteria_;
   UniqueGdi<HFONT> controlFont_, treeFont_, previewFont_;
   // After the fonts: the dialog uses them and goes first.

@@ -6,6 +6,7 @@
 #include "app/IdeSeams.h"
 #include "app/Instance.h"
 #include "app/ShellRegistration.h"
+#include "ide/IDEMgr.h"
 #include "engine/FileSearch.h"
 #include "winlib/Application.h"
 #include "app/Greprplc.h"
@@ -130,7 +131,7 @@ TKRESHForm::~TKRESHForm() {
   }
   // The tree's rows free their result nodes while the tree still exists.
   treResults.Clear();
-  FreeIdeManager();
+  ideMgr_.reset();
 }
 
 void TKRESHForm::CreateControls() {
@@ -240,7 +241,7 @@ void TKRESHForm::HideFileListOnEnter(TWindow& control) {
 void TKRESHForm::BindEvents() {
   btnStartSearch.OnClick = [this] { btnStartSearchClick(); };
   btnStop.OnClick = [this] { btnStopClick(); };
-  btnOpen.OnClick = [this] { OpenSearchMatch(*this, false); };
+  btnOpen.OnClick = [this] { OpenSearchMatch(false); };
   btnFileList.OnClick = [this] { ShowFileList(!fileListShown_); };
   cbxMask.OnChange = [this] { UpdateStartEnabled(); };
   cbxSearchFor.OnChange = [this] { UpdateStartEnabled(); };

@@ -36,7 +36,7 @@ void TKRESHForm::FirstRunSequence() {
   }
   settings_.EditorType = 0;
   OfferFolderEntry();
-  IdeFirstRunSteps(*this);
+  IdeFirstRunSteps();
   static const char* const kMasks[] = {"*.pas;*.dpr", "*.c;*.h;*.cpp;*.hpp", "*.java;*.js", "*.html;*.htm;*.shtml",
                                        "*.bas",       "*.txt",              "*.ini",       "*.*"};
   cbxMask.Clear();
@@ -108,6 +108,14 @@ LRESULT TKRESHForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       OnSetDirectoryMessage();
       return 0;
     }
+  }
+  if (msg == WM_OPENMATCH) {
+    OnOpenMatch();
+    return 0;
+  }
+  if (msg == WM_OPENPREVIEWLINE) {
+    OnOpenPreviewLine();
+    return 0;
   }
   if (msg == kDirectoryExitMessage) {
     DirectoryBoxLostFocus();

@@ -47,8 +47,8 @@ bool ContextMenuFrom(const TWindow& control, HWND target, int x, int y) {
 
 void TKRESHForm::CreateMenus() {
   CommandItems& c = commands_;
-  auto open = [this] { OpenSearchMatch(*this, false); };
-  auto showEditor = [this] { ShowEditor(*this); };
+  auto open = [this] { OpenSearchMatch(false); };
+  auto showEditor = [this] { ShowEditor(); };
   auto save = [this] { SaveSearch(*this); };
   auto exportSearch = [this] { ExportSearch(*this); };
   // A load replaces every row, so it waits until no search is adding to them.

@@ -136,17 +136,17 @@ void TKRESHForm::treResultsKeyDown(WORD key, bool& handled) {
   TGOutlineNode* row = treResults.SelectedNode();
   if (!row) return;
   if (row->Level() >= 3)
-    OpenSearchMatch(*this, false);
+    OpenSearchMatch(false);
   else if (row->HasItems())
     row->Expanded() ? row->Collapse() : row->Expand();
 }
 
 void TKRESHForm::treResultsDblClick() {
   if (treResults.ItemCount() == 0) return;
-  if (dynamic_cast<TMatchNode*>(ResultNodeOf(treResults.SelectedNode()))) OpenSearchMatch(*this, true);
+  if (dynamic_cast<TMatchNode*>(ResultNodeOf(treResults.SelectedNode()))) OpenSearchMatch(true);
 }
 
-void TKRESHForm::lbxFilePreviewDblClick() { OpenPreviewLine(*this); }
+void TKRESHForm::lbxFilePreviewDblClick() { OpenPreviewLine(); }
 
 // ---- preview ----
 

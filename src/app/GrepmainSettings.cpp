@@ -2,6 +2,7 @@
 // controls at creation and collecting them again for saving.
 #include "app/Globals.h"
 #include "app/Grepmain.h"
+#include "ide/IDEMgr.h"
 #include "app/StartUp.h"
 #include "winlib/Application.h"
 
@@ -152,8 +153,7 @@ TQrxSettings TKRESHForm::CollectSettings() {
 }
 
 void TKRESHForm::SaveAllSettings() {
-  // The IDE manager writes its section here once it exists.
-  SaveSettings(RegistryRoot, CollectSettings());
+  SaveSettings(RegistryRoot, CollectSettings(), [this](HKEY profile) { ideMgr_->SaveOrder(profile); });
 }
 
 void TKRESHForm::SaveSettingsOrSay() {

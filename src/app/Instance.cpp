@@ -27,6 +27,11 @@ bool HandOverToFirstCopy(bool hasArguments, UniqueHandle& marker) {
   marker.reset();
   HWND first = ::FindWindowA(kMainWindowClass, nullptr);
   if (!first) return false;  // the first copy has no window yet: start as an ordinary copy
+  // The foreground is this copy's to give (the user just started it); without the grant
+  // the first copy may not come to the front.
+  DWORD firstProcess = 0;
+  ::GetWindowThreadProcessId(first, &firstProcess);
+  ::AllowSetForegroundWindow(firstProcess);
   ::SendMessageA(first, CM_QUARXRESTORE, 0, 0);
   bool sendText = false, sendDir = false;
   if (hasArguments) {
