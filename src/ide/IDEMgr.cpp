@@ -214,6 +214,11 @@ void TIDEMgr::BringForward(HWND window) {
   ::GetWindowThreadProcessId(window, &pid);
   ::AllowSetForegroundWindow(pid);
   ::SetForegroundWindow(window);
+  // The editor takes the activation (and with it the keyboard focus) in its own thread;
+  // keys typed before that would reach no control. A message sent after the activation
+  // is answered only once the activation has been handled.
+  DWORD_PTR answer = 0;
+  ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer);
   if (ui_.ProcessMessages) ui_.ProcessMessages();
 }
 

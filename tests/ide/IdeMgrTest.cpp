@@ -1,0 +1,185 @@
+// The IDE manager with the real QRXIDE32.DLL, copied with an EDITORS.INI of the test's
+// own into a scratch folder, against fixture programs that stand for editors and IDEs.
+#include "ide/IDEMgr.h"
+#include "shared/RegRoutines.h"
+#include "winlib/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace qrx {
+namespace {
+
+struct Fake {
+  UniqueHandle process;
+  ~Fake() {
+    if (process) {
+      ::TerminateProcess(process.get(), 0);
+      ::WaitForSingleObject(process.get(), 10000);
+    }
+  }
+};
+
+// Starts qrxfake and waits until a top-level window of the class is there.
+void StartFake(Fake& fake, const std::string& args, const char* windowClass) {
+  std::string cmd = "qrxfake.exe " + args;
+  STARTUPINFOA si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(::CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  ::CloseHandle(pi.hThread);
+  fake.process.reset(pi.hProcess);
+  ::WaitForInputIdle(pi.hProcess, 10000);
+  for (int i = 0; i < 200 && !::FindWindowA(windowClass, nullptr); ++i) ::Sleep(50);
+  ASSERT_NE(::FindWindowA(windowClass, nullptr), nullptr) << cmd;
+}
+
+std::string EditText(HWND edit) {
+  char buf[1024] = {};
+  ::SendMessageA(edit, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
+  return buf;
+}
+
+// The fixture handles the typed keys in its own time: its edit's text is read once it
+// shows what is expected, or after a few seconds, whatever it shows then.
+std::string TextOnceTyped(HWND edit, const std::string& expected) {
+  std::string text;
+  for (int i = 0; i < 100 && (text = EditText(edit)) != expected; ++i) ::Sleep(50);
+  return text;
+}
+
+class IdeManager : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* file : {"QRXIDE32.DLL", "kresh32.dll"})
+      ASSERT_TRUE(::CopyFileA(file, (dir.Path() + "\\" + file).c_str(), FALSE)) << file;
+    // The Delphi add-in's name, in lower case: never loaded as an extension.
+    ASSERT_TRUE(::CopyFileA("QRXIDE32.DLL", (dir.Path() + "\\delphi2.dll").c_str(), FALSE));
+  }
+  void TearDown() override { RegDeleteTree(HKEY_CURRENT_USER, root); }
+  void Ini(const std::string& body) { dir.MakeFile("EDITORS.INI", "[Editors]\r\n" + body); }
+  void Enable(int index, const char* key) {
+    RegWriteLogged(HKEY_CURRENT_USER, root + "\\IDE", "QRXIDE32.DLL:" + std::to_string(index), false, key,
+                   TInstallLog(""));
+  }
+  std::unique_ptr<TIDEMgr> Manager() {
+    TIDEMgrUi ui;
+    ui.AskYesNo = [this](const std::string& q) {
+      boxes.push_back("?" + q);
+      return false;
+    };
+    ui.Inform = [this](const std::string& t) { boxes.push_back("i" + t); };
+    ui.Error = [this](const std::string& t) { boxes.push_back("!" + t); };
+    return std::make_unique<TIDEMgr>(nullptr, root, dir.Path(), dir.Path() + "\\KRESHTRN.DAT", ui);
+  }
+  std::vector<std::string> Order(const TIDEMgr& m) {
+    std::vector<std::string> keys;
+    for (size_t i = 0; i < m.Count(); ++i) keys.push_back(m.IDE(i).OrderKey);
+    return keys;
+  }
+
+  test::TempDir dir;
+  const std::string root = "Software\\Vortalis\\QrxIdeTest_" + std::to_string(::GetCurrentProcessId());
+  std::vector<std::string> boxes;
+};
+
+TEST_F(IdeManager, DriversInTheSavedOrder) {
+  Ini("Custom_Desc=Zed\r\nZephyx_Desc=Alpha\r\n");
+  {
+    auto m = Manager();
+    EXPECT_EQ(m->ExtensionCount(), 1u) << "kresh32.dll has no drivers; delphi2.dll is skipped";
+    ASSERT_EQ(m->Count(), 18u);
+    // Nothing saved yet: all disabled, by description.
+    EXPECT_EQ(m->IDE(0).Description(), "Alpha");
+    EXPECT_EQ(m->IDE(17).Description(), "Zed");
+    for (size_t i = 0; i < m->Count(); ++i) EXPECT_FALSE(m->IDE(i).IsEnabled()) << i;
+    m->ResetOrder();
+    EXPECT_EQ(m->IDE(17).OrderKey, "017");
+    UniqueHKey profile;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, root.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, profile.put(), nullptr);
+    m->SaveOrder(profile.get());
+  }
+  std::string key;
+  EXPECT_TRUE(RegReadString(HKEY_CURRENT_USER, root + "\\IDE", "QRXIDE32.DLL:0", key));
+  EXPECT_EQ(key, "017") << "Zed, the custom entry, came last";
+  RegDeleteTree(HKEY_CURRENT_USER, root + "\\IDE");
+  Enable(0, "07");  // too short: disabled
+  Enable(1, "005");
+  auto m = Manager();
+  EXPECT_EQ(m->IDE(m->Count() - 1).Description(), "Zed");
+  EXPECT_FALSE(m->IDE(m->Count() - 1).IsEnabled());
+  EXPECT_EQ(m->IDE(0).Description(), "Alpha");
+  EXPECT_TRUE(m->IDE(0).IsEnabled());
+}
+
+TEST_F(IdeManager, NothingRunning) {
+  Ini("Custom_Desc=My Editor\r\nCustom_AppClass=QrxNothingLikeThis\r\n");
+  Enable(0, "000");
+  auto m = Manager();
+  m->OpenInIDE("C:\\src\\a.pas", 3, 1, 2);
+  m->AutoSearch = false;
+  m->OpenInIDE("C:\\src\\a.pas", 3, 1, 2);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0], "iNo IDE's were found running. Start an IDE and try again.");
+  EXPECT_EQ(boxes[1], "iMy Editor was not found running. Start the IDE and try again.");
+}
+
+TEST_F(IdeManager, TypesIntoARunningEditor) {
+  Ini("Custom_Desc=Fake\r\nCustom_AppClass=QrxFakeEditor\r\nCustom_Open=^o#filename#~\r\nCustom_Goto=^g#LINENUM#~\r\n");
+  Enable(0, "000");
+  const std::string file = dir.MakeFile("Some Source File.pas", "x");
+  char shortName[MAX_PATH] = {};
+  ::GetShortPathNameA(file.c_str(), shortName, MAX_PATH);
+  Fake editor;
+  StartFake(editor, "edit QrxFakeEditor \"Fake Editor\"", "QrxFakeEditor");
+  auto m = Manager();
+  m->OpenInIDE(file, 12, 3, 5);
+  EXPECT_TRUE(boxes.empty()) << boxes.front();
+  HWND edit = ::FindWindowExA(::FindWindowA("QrxFakeEditor", nullptr), nullptr, "EDIT", nullptr);
+  EXPECT_EQ(TextOnceTyped(edit, std::string(shortName) + "12"), std::string(shortName) + "12");
+  const std::string transfer = dir.Path() + "\\KRESHTRN.DAT";
+  char buf[512] = {};
+  ::GetPrivateProfileStringA("TRANSFER", "LONGFILENAME", "", buf, sizeof buf, transfer.c_str());
+  EXPECT_EQ(std::string(buf), file);
+  ::GetPrivateProfileStringA("TRANSFER", "MATCHSTOP", "", buf, sizeof buf, transfer.c_str());
+  EXPECT_EQ(std::string(buf), "5");
+}
+
+TEST_F(IdeManager, AddinReceivesTheTransferFile) {
+  Ini("BorCPP_5X_Desc=Borland C++ 5\r\nBorCPP_5X_AppClass=QrxFakeIDE\r\nBorCPP_5X_Util_AppClass=QrxFakeAddin\r\n"
+      "BorCPP_5X_Util_AppText=Quarrix Addin\r\n");
+  Enable(10, "000");
+  const std::string transfer = dir.Path() + "\\KRESHTRN.DAT";
+  const std::string out = dir.Path() + "\\addin.txt";
+  Fake ide;
+  StartFake(ide, "addin QrxFakeIDE QrxFakeAddin \"Quarrix Addin\" \"" + transfer + "\" \"" + out + "\"", "QrxFakeAddin");
+  auto m = Manager();
+  m->OpenInIDE("C:\\src\\unit1.pas", 40, 7, 9);
+  EXPECT_TRUE(boxes.empty());
+  std::string got;
+  for (int i = 0; i < 200 && (got = test::ReadText(out)).empty(); ++i) ::Sleep(50);
+  EXPECT_EQ(got, "LONGFILENAME=C:\\src\\unit1.pas\nFILENAME=C:\\src\\unit1.pas\nLINENUM=40\nMATCHSTART=7\nMATCHSTOP=9\n");
+}
+
+TEST_F(IdeManager, MdiChildAlreadyOpenGetsOnlyTheLine) {
+  const std::string file = dir.MakeFile("Another Long Name.cpp", "x");
+  char shortName[MAX_PATH] = {};
+  ::GetShortPathNameA(file.c_str(), shortName, MAX_PATH);
+  Ini("MultiEdit_7X_Desc=Multi\r\nMultiEdit_7X_AppClass=QrxFakeMdi\r\nMultiEdit_7X_Open=^o#filename#~\r\n"
+      "MultiEdit_7X_Goto=^g#LINENUM#~\r\n");
+  Enable(8, "000");
+  Fake ide;
+  StartFake(ide, std::string("mdi QrxFakeMdi other.txt \"") + shortName + "\"", "QrxFakeMdi");
+  auto m = Manager();
+  m->OpenInIDE(file, 77, 1, 1);
+  EXPECT_TRUE(boxes.empty());
+  HWND client = ::GetWindow(::FindWindowA("QrxFakeMdi", nullptr), GW_CHILD);
+  HWND child = ::FindWindowExA(client, nullptr, "QrxFakeMdiChild", shortName);
+  ASSERT_NE(child, nullptr);
+  EXPECT_EQ(TextOnceTyped(::GetWindow(child, GW_CHILD), "77"), "77");
+  HWND other = ::FindWindowExA(client, nullptr, "QrxFakeMdiChild", "other.txt");
+  EXPECT_EQ(EditText(::GetWindow(other, GW_CHILD)), "");
+}
+
+}  // namespace
+}  // namespace qrx
