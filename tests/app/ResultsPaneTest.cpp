@@ -562,3 +562,57 @@ TEST(PreviewSplit, ShownPreviewAndDragRules) {
 
 }  // namespace
 }  // namespace qrx
+
+namespace qrx {
+namespace {
+
+// The external editor: qrxfake writes the command line it was started with.
+TEST_F(ResultsPane, OpenCommandsStartTheExternalEditorAtTheLine) {
+  const std::string file = tmp.MakeFile("some file.txt", NumberedFile(20, {3}));
+  const std::string out = tmp.Path() + "\\args.txt";
+  char fake[MAX_PATH] = {};
+  ::GetFullPathNameA("qrxfake.exe", MAX_PATH, fake, nullptr);
+  key.Set("Options", "EditorType", "1");
+  key.Set("Options", "EditorPath", fake);
+  key.Set("Options", "EditorParams", "args \"" + out + "\" -l#LINENUM# #filename#");
+  key.Set("Options", "EditorUseLFN", "1");
+  TKRESHForm& f = Form();
+  f.chkShowFilenames.SetChecked(true);
+  Search("*.txt", "needle");
+  std::string lowered = file;
+  for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+
+  auto opened = [&](auto action) {
+    ::DeleteFileA(out.c_str());
+    action();
+    Application().ProcessMessages();
+    std::string got;
+    for (int i = 0; i < 200 && (got = ReadFile(out)).empty(); ++i) ::Sleep(50);
+    return got;
+  };
+  // A double click on a file row asks for no open.
+  Select(Rows(2).front());
+  f.treResultsDblClick();
+  MSG pending;
+  EXPECT_FALSE(::PeekMessageA(&pending, f.Handle(), WM_OPENMATCH, WM_OPENMATCH, PM_NOREMOVE));
+  Select(Rows(3).front());
+  EXPECT_NE(opened([&] { Click(f.btnOpen); }).find(" -l3 \"" + lowered + "\""), std::string::npos);
+  // The preview's current line: its own number, no match range.
+  ::SendMessageA(f.lbxFilePreview.Handle(), LB_SETCURSEL, 9, 0);
+  const std::string line = std::to_string(f.lbxFilePreview.ItemNumber(9));
+  EXPECT_NE(opened([&] { f.lbxFilePreviewDblClick(); }).find(" -l" + line + " \"" + lowered + "\""),
+            std::string::npos);
+  EXPECT_TRUE(ui.Boxes.empty());
+
+  // A program that is not there: the box names the command and the reason.
+  f.SetEditorPath(tmp.Path() + "\\missing.exe");
+  Select(Rows(3).front());
+  Click(f.btnOpen);
+  Application().ProcessMessages();
+  ASSERT_EQ(ui.Boxes.size(), 1u);
+  EXPECT_EQ(ui.Boxes[0].Text.rfind("Could not start Editor: " + tmp.Path() + "\\missing.exe args", 0), 0u);
+  EXPECT_NE(ui.Boxes[0].Text.find(".\rPath was not found."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qrx
