@@ -69,6 +69,8 @@ TEST_F(FirstRun, AsksAboutTheFolderEntryOnlyWhenItCanBeAdded) {
       EXPECT_EQ(RegistryScratch::Read(HKEY_CLASSES_ROOT, "Folder\\shell\\Quarrix\\command", nullptr), command);
     }
     EXPECT_EQ(key.Get("Options", "EditorType"), "0") << c.What << ": the first run is over";
+    // The extension DLL beside the program offers its drivers, all enabled by the first run.
+    EXPECT_EQ(key.Get("IDE", "QRXIDE32.DLL:17").value_or("").size(), 3u) << c.What;
   }
 }
 

@@ -88,6 +88,19 @@ TEST_F(Drivers, AddinDriverWithoutItsWindowSaysSoAndGoesOn) {
             "The Quarrix extension for Delphi 2.0 has not been installed.\rInstall the extension and try again.");
 }
 
+TEST_F(Drivers, MakersEditorNotInstalledAsksToStartIt) {
+  Ini("Zephyx_Desc=Vortalis Editor\r\nZephyx_AppClass=QrxNoSuchEditor\r\n");
+  TZephyxIDE ide("Zephyx_");
+  ASSERT_TRUE(ide.Load());
+  EXPECT_FALSE(ide.ActivateWindow(nullptr));
+  EXPECT_FALSE(ide.SyncIDE("C:\\x.pas", 1, 1, 1));
+  ASSERT_EQ(ui.Boxes.size(), 2u);
+  EXPECT_EQ(ui.Boxes[0].Text, "Start The Vortalis Editor and try again.");
+  EXPECT_EQ(ui.Boxes[0].Caption, "Quarrix");
+  EXPECT_EQ(ui.Boxes[1].Text, "Error opening file in Vortalis Editor.\rCould not find window during call to OpenFile.");
+  EXPECT_EQ(ui.Beeps, 1) << "only the error box beeps";
+}
+
 TEST_F(Drivers, TheDriverListAndTheirActivationStyles) {
   Ini("");
   const int styles[kDriverCount] = {0, 0, 1, 0, 2, 2, 0, 0, 1, 3, 0, 1, 2, 0, 2, 2, 3, 3};

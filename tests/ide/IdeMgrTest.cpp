@@ -66,7 +66,7 @@ class IdeManager : public ::testing::Test {
     TIDEMgrUi ui;
     ui.AskYesNo = [this](const std::string& q) {
       boxes.push_back("?" + q);
-      return false;
+      return answer;
     };
     ui.Inform = [this](const std::string& t) { boxes.push_back("i" + t); };
     ui.Error = [this](const std::string& t) { boxes.push_back("!" + t); };
@@ -81,6 +81,7 @@ class IdeManager : public ::testing::Test {
   test::TempDir dir;
   const std::string root = "Software\\Vortalis\\QrxIdeTest_" + std::to_string(::GetCurrentProcessId());
   std::vector<std::string> boxes;
+  bool answer = false;
 };
 
 TEST_F(IdeManager, DriversInTheSavedOrder) {
@@ -92,7 +93,13 @@ TEST_F(IdeManager, DriversInTheSavedOrder) {
     // Nothing saved yet: all disabled, by description.
     EXPECT_EQ(m->IDE(0).Description(), "Alpha");
     EXPECT_EQ(m->IDE(17).Description(), "Zed");
-    for (size_t i = 0; i < m->Count(); ++i) EXPECT_FALSE(m->IDE(i).IsEnabled()) << i;
+    for (size_t i = 0; i < m->Count(); ++i) {
+      EXPECT_FALSE(m->IDE(i).IsEnabled()) << i;
+      // Every entry but the custom one has its picture in the DLL.
+      HBITMAP picture = m->IDE(i).Bitmap();
+      EXPECT_EQ(picture != nullptr, m->IDE(i).DriverIndex() != 0) << m->IDE(i).Description();
+      if (picture) ::DeleteObject(picture);
+    }
     m->ResetOrder();
     EXPECT_EQ(m->IDE(17).OrderKey, "017");
     UniqueHKey profile;
@@ -159,6 +166,38 @@ TEST_F(IdeManager, AddinReceivesTheTransferFile) {
   std::string got;
   for (int i = 0; i < 200 && (got = test::ReadText(out)).empty(); ++i) ::Sleep(50);
   EXPECT_EQ(got, "LONGFILENAME=C:\\src\\unit1.pas\nFILENAME=C:\\src\\unit1.pas\nLINENUM=40\nMATCHSTART=7\nMATCHSTOP=9\n");
+}
+
+TEST_F(IdeManager, AnIdeNotSetUpIsOfferedItsAddin) {
+  const std::string regKey = root + "\\Delphi\\2.0\\Experts";
+  RegWriteLogged(HKEY_CURRENT_USER, root + "\\Delphi\\2.0", "Version", false, "2", TInstallLog(""));
+  Ini("Delphi_2X_Desc=Delphi 2.0\r\nDelphi_2X_AppClass=QrxFakeIDE\r\nDelphi_2X_EditClass=QrxFakeIDE\r\n"
+      "Delphi_2X_Util_AppClass=QrxFakeAddin\r\nDelphi_2X_Util_AppText=Quarrix Addin\r\nDelphi_2X_RegKey=" +
+      regKey + "\r\n");
+  Enable(5, "000");
+  const std::string transfer = dir.Path() + "\\KRESHTRN.DAT";
+  const std::string out = dir.Path() + "\\addin.txt";
+  Fake ide;
+  StartFake(ide, "addin QrxFakeIDE QrxFakeAddin \"Quarrix Addin\" \"" + transfer + "\" \"" + out + "\"", "QrxFakeAddin");
+  auto m = Manager();
+  const std::string question =
+      "?Delphi 2.0 was found running, but is not currently setup to accept files.\rWould you like to set it up now?";
+  // No: the hand-over goes on without the add-in's registration.
+  m->OpenInIDE("C:\\src\\unit1.pas", 40, 7, 9);
+  ASSERT_EQ(boxes, std::vector<std::string>{question});
+  std::string got;
+  for (int i = 0; i < 200 && (got = test::ReadText(out)).empty(); ++i) ::Sleep(50);
+  EXPECT_NE(got.find("LINENUM=40"), std::string::npos);
+  // Yes: installed, and said so; asked no more after that.
+  answer = true;
+  m->OpenInIDE("C:\\src\\unit1.pas", 41, 7, 9);
+  m->OpenInIDE("C:\\src\\unit1.pas", 42, 7, 9);
+  EXPECT_EQ(boxes, (std::vector<std::string>{question, question,
+                                             "iIDE was setup successfully. Be sure to restart Delphi 2.0 to enable "
+                                             "Quarrix support."}));
+  std::string value;
+  EXPECT_TRUE(RegReadString(HKEY_CURRENT_USER, regKey, "KRESHZ30", value));
+  EXPECT_TRUE(::lstrcmpiA(value.c_str(), (dir.Path() + "\\DELPHI2.DLL").c_str()) == 0) << value;
 }
 
 TEST_F(IdeManager, MdiChildAlreadyOpenGetsOnlyTheLine) {
