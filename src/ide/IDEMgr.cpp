@@ -180,15 +180,19 @@ HWND TIDEMgr::FindIDEWindow(const TGrepIDE& ide) const {
     HWND found = nullptr;
   } search{cls, text};
   ::EnumWindows(
-      [](HWND h, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        const std::string title = WindowText(h);
-        if (!title.empty() && ClassOf(h).compare(0, s->cls.size(), s->cls) == 0 &&
-            title.compare(0, s->text.size(), s->text) == 0) {
-          s->found = h;
-          return FALSE;
+      [](HWND h, LPARAM p) CALLBACK -> BOOL {
+        try {
+          auto* s = reinterpret_cast<Search*>(p);
+          const std::string title = WindowText(h);
+          if (!title.empty() && ClassOf(h).compare(0, s->cls.size(), s->cls) == 0 &&
+              title.compare(0, s->text.size(), s->text) == 0) {
+            s->found = h;
+            return FALSE;
+          }
+          return TRUE;
+        } catch (...) {
+          return FALSE;  // no memory left to compare names with: the search ends
         }
-        return TRUE;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
