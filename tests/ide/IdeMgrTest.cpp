@@ -152,6 +152,44 @@ TEST_F(IdeManager, TypesIntoARunningEditor) {
   EXPECT_EQ(std::string(buf), "5");
 }
 
+TEST_F(IdeManager, FindsWindowsByClassAndTitleOrByTheirBeginnings) {
+  Ini("Custom_AppClass=QrxFakeEditor\r\nCustom_AppText=Fake Editor\r\n"
+      "MSVC_4X_AppClass=QrxFake\r\nMSVC_4X_AppText=Fake Ed\r\n"
+      "MSVC_5X_AppClass=QrxFake\r\n"
+      "MSVC_1X_AppClass=QrxFake\r\nMSVC_1X_AppText=Fake Ed\r\n");
+  Fake editor;
+  StartFake(editor, "edit QrxFakeEditor \"Fake Editor\"", "QrxFakeEditor");
+  HWND window = ::FindWindowA("QrxFakeEditor", nullptr);
+  auto m = Manager();
+  std::vector<std::pair<int, HWND>> expected = {
+      {0, window},    // exact class and title
+      {9, window},    // enumerated: both beginnings
+      {16, nullptr},  // enumerated without a title: never
+      {3, nullptr},   // plain style wants the exact class
+  };
+  for (auto [index, found] : expected) {
+    for (size_t i = 0; i < m->Count(); ++i) {
+      if (m->IDE(i).DriverIndex() == index) {
+        EXPECT_EQ(m->FindIDEWindow(m->IDE(i)), found) << index;
+      }
+    }
+  }
+}
+
+TEST_F(IdeManager, TransferFileThatCannotBeWrittenIsReportedAndTheHandOverGoesOn) {
+  Ini("Custom_Desc=Fake\r\nCustom_AppClass=QrxFakeEditor\r\nCustom_Open=#filename#\r\n");
+  Enable(0, "000");
+  dir.MakeDir("KRESHTRN.DAT");
+  Fake editor;
+  StartFake(editor, "edit QrxFakeEditor \"Fake Editor\"", "QrxFakeEditor");
+  auto m = Manager();
+  m->OpenInIDE("C:\\x.pas", 1, 1, 1);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].rfind("!Could not write transfer information. Error creating file.\r", 0), 0u) << boxes[0];
+  HWND edit = ::FindWindowExA(::FindWindowA("QrxFakeEditor", nullptr), nullptr, "EDIT", nullptr);
+  EXPECT_EQ(TextOnceTyped(edit, "C:\\x.pas"), "C:\\x.pas");
+}
+
 TEST_F(IdeManager, AddinReceivesTheTransferFile) {
   Ini("BorCPP_5X_Desc=Borland C++ 5\r\nBorCPP_5X_AppClass=QrxFakeIDE\r\nBorCPP_5X_Util_AppClass=QrxFakeAddin\r\n"
       "BorCPP_5X_Util_AppText=Quarrix Addin\r\n");
