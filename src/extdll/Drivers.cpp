@@ -4,6 +4,7 @@
 #include "extdll/SendKeys.h"
 #include "extdll/StartProgram.h"
 #include "shared/RegRoutines.h"
+#include "shared/TextTools.h"
 
 #include <algorithm>
 
@@ -13,25 +14,6 @@ namespace {
 const char* const kSection = "Editors";
 // Templates are taken up to this many characters after their placeholder.
 constexpr size_t kTailMax = 255;
-
-size_t FindNoCase(const std::string& text, const std::string& what) {
-  auto upper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
-  auto it = std::search(text.begin(), text.end(), what.begin(), what.end(),
-                        [&](char a, char b) { return upper(a) == upper(b); });
-  return it == text.end() ? std::string::npos : static_cast<size_t>(it - text.begin());
-}
-
-bool IsFile(const std::string& path) {
-  DWORD attr = ::GetFileAttributesA(path.c_str());
-  return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string ShortPath(const std::string& path) {
-  char buf[MAX_PATH + 1] = {};
-  DWORD n = ::GetShortPathNameA(path.c_str(), buf, sizeof buf);
-  // A path the file system cannot shorten is typed as it is.
-  return n > 0 && n < sizeof buf ? std::string(buf, n) : path;
-}
 
 // A top-level window of the class, any title; none for a class not known (a null class
 // would match every window).
@@ -82,7 +64,7 @@ HBITMAP TIDE::GetBitmap() const {
 std::string TIDE::OpenCommand(const std::string& file) const {
   const size_t p = FindNoCase(open_, "#FILENAME#");
   if (file.empty() || p == std::string::npos) return "";
-  const std::string name = openWithLFN_ ? file : ShortPath(file);
+  const std::string name = openWithLFN_ ? file : ShortPathOf(file);
   // The quotes make the sender type the name literally: + ^ % ( ) ~ { are common in paths.
   return open_.substr(0, p) + "\"" + name + "\"" + open_.substr(p + 10, kTailMax);
 }

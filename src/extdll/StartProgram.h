@@ -4,8 +4,6 @@
 
 namespace qrx {
 
-// The text for a start failure's system error code.
-std::string StartErrorText(unsigned long code);
 // True when the program started and became idle for input within four seconds; a start
 // that fails is reported in an error box ("Error Starting Editor: ...").
 bool StartProgram(const std::string& commandLine);

@@ -1,5 +1,6 @@
 #include "ide/DelphiTools.h"
 
+#include "shared/TextTools.h"
 #include "winlib/Win.h"
 
 #include <algorithm>
@@ -11,11 +12,6 @@ const char* const kSection = "Transfer";
 // More entries than any Tools menu holds: a Count beyond it means the file is not what
 // we take it for, and it is left alone.
 constexpr UINT kMaxCount = 1000;
-
-bool IsFile(const std::string& path) {
-  DWORD attr = ::GetFileAttributesA(path.c_str());
-  return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::string ReadIni(const std::string& ini, const std::string& key) {
   char buf[1024] = {};

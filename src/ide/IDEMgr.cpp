@@ -1,6 +1,7 @@
 #include "ide/IDEMgr.h"
 
 #include "shared/RegRoutines.h"
+#include "shared/TextTools.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,12 +25,6 @@ std::string ThreeDigits(size_t i) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "%03u", static_cast<unsigned>(i));
   return buf;
-}
-
-std::string ShortForm(const std::string& path) {
-  char buf[MAX_PATH + 1] = {};
-  DWORD n = ::GetShortPathNameA(path.c_str(), buf, sizeof buf);
-  return n > 0 && n < sizeof buf ? std::string(buf, n) : path;
 }
 
 std::string NameOnly(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
@@ -161,7 +156,7 @@ bool TIDEMgr::WriteTransferInfo(const std::string& file, int line, int start, in
   auto put = [&](const char* key, const std::string& value) {
     return ::WritePrivateProfileStringA(kTransferSection, key, value.c_str(), ini) != FALSE;
   };
-  const bool ok = put("LONGFILENAME", file) && put("FILENAME", ShortForm(file)) &&
+  const bool ok = put("LONGFILENAME", file) && put("FILENAME", ShortPathOf(file)) &&
                   put("LINENUM", std::to_string(line)) && put("MATCHSTART", std::to_string(start)) &&
                   put("MATCHSTOP", std::to_string(stop));
   if (!ok)
@@ -248,8 +243,8 @@ bool TIDEMgr::DispatchMDI(TGrepIDE& ide, const std::string& file, int line, int 
   HWND main = FindIDEWindow(ide);
   HWND client = main ? ::GetWindow(main, GW_CHILD) : nullptr;
   HWND first = client ? ::GetWindow(client, GW_CHILD) : nullptr;
-  const std::string forms[] = {Upper(file), Upper(NameOnly(file)), Upper(ShortForm(file)),
-                               Upper(NameOnly(ShortForm(file)))};
+  const std::string forms[] = {Upper(file), Upper(NameOnly(file)), Upper(ShortPathOf(file)),
+                               Upper(NameOnly(ShortPathOf(file)))};
   for (HWND child = first; child;) {
     const std::string title = Upper(WindowText(child));
     if (std::find(std::begin(forms), std::end(forms), title) != std::end(forms)) {

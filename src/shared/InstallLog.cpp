@@ -1,6 +1,7 @@
 #include "shared/InstallLog.h"
 
 #include "shared/ProgramPath.h"
+#include "shared/TextTools.h"
 #include "winlib/Handles.h"
 
 #include <optional>
@@ -19,11 +20,6 @@ namespace {
 
 // A record field holds at most this many characters; longer values compare by their start.
 constexpr size_t kFieldMax = 255;
-
-bool IsFile(const std::string& path) {
-  DWORD attr = ::GetFileAttributesA(path.c_str());
-  return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
   if (!IsFile(path)) return std::nullopt;

@@ -72,16 +72,17 @@ class IdeManager : public ::testing::Test {
     ui.Error = [this](const std::string& t) { boxes.push_back("!" + t); };
     return std::make_unique<TIDEMgr>(nullptr, root, dir.Path(), dir.Path() + "\\KRESHTRN.DAT", ui);
   }
-  std::vector<std::string> Order(const TIDEMgr& m) {
-    std::vector<std::string> keys;
-    for (size_t i = 0; i < m.Count(); ++i) keys.push_back(m.IDE(i).OrderKey);
-    return keys;
+  // An IDE window with its add-in's, which copies the transfer file into out on a message.
+  void StartAddinIde(Fake& ide) {
+    StartFake(ide, "addin QrxFakeIDE QrxFakeAddin \"Quarrix Addin\" \"" + dir.Path() + "\\KRESHTRN.DAT\" \"" + out + "\"",
+              "QrxFakeAddin");
   }
 
   test::TempDir dir;
   const std::string root = "Software\\Vortalis\\QrxIdeTest_" + std::to_string(::GetCurrentProcessId());
   std::vector<std::string> boxes;
   bool answer = false;
+  const std::string out = dir.Path() + "\\addin.txt";
 };
 
 TEST_F(IdeManager, DriversInTheSavedOrder) {
@@ -194,10 +195,8 @@ TEST_F(IdeManager, AddinReceivesTheTransferFile) {
   Ini("BorCPP_5X_Desc=Borland C++ 5\r\nBorCPP_5X_AppClass=QrxFakeIDE\r\nBorCPP_5X_Util_AppClass=QrxFakeAddin\r\n"
       "BorCPP_5X_Util_AppText=Quarrix Addin\r\n");
   Enable(10, "000");
-  const std::string transfer = dir.Path() + "\\KRESHTRN.DAT";
-  const std::string out = dir.Path() + "\\addin.txt";
   Fake ide;
-  StartFake(ide, "addin QrxFakeIDE QrxFakeAddin \"Quarrix Addin\" \"" + transfer + "\" \"" + out + "\"", "QrxFakeAddin");
+  StartAddinIde(ide);
   auto m = Manager();
   m->OpenInIDE("C:\\src\\unit1.pas", 40, 7, 9);
   EXPECT_TRUE(boxes.empty());
@@ -213,10 +212,8 @@ TEST_F(IdeManager, AnIdeNotSetUpIsOfferedItsAddin) {
       "Delphi_2X_Util_AppClass=QrxFakeAddin\r\nDelphi_2X_Util_AppText=Quarrix Addin\r\nDelphi_2X_RegKey=" +
       regKey + "\r\n");
   Enable(5, "000");
-  const std::string transfer = dir.Path() + "\\KRESHTRN.DAT";
-  const std::string out = dir.Path() + "\\addin.txt";
   Fake ide;
-  StartFake(ide, "addin QrxFakeIDE QrxFakeAddin \"Quarrix Addin\" \"" + transfer + "\" \"" + out + "\"", "QrxFakeAddin");
+  StartAddinIde(ide);
   auto m = Manager();
   const std::string question =
       "?Delphi 2.0 was found running, but is not currently setup to accept files.\rWould you like to set it up now?";
