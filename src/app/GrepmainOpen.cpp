@@ -39,7 +39,7 @@ void TKRESHForm::OpenPreviewLine() {
 }
 
 void TKRESHForm::ShowEditor() {
-  if (settings_.EditorType == 0) ideMgr_->ActivateIDE(ideMgr_->FirstIDE());
+  if (settings_.EditorType == etIde) ideMgr_->ActivateIDE(ideMgr_->FirstIDE());
 }
 
 // After a double click the mouse's own messages are still coming: the editor is driven
@@ -78,9 +78,9 @@ void TKRESHForm::OnOpenPreviewLine() {
 }
 
 void TKRESHForm::OpenTarget(const std::string& file, int32_t line, int32_t start, int32_t stop) {
-  if (settings_.EditorType == 0) {
+  if (settings_.EditorType == etIde) {
     ideMgr_->OpenInIDE(file, line, start, stop);
-  } else if (settings_.EditorType == 1) {
+  } else if (settings_.EditorType == etExternal) {
     StartExternalEditor(file, line);
   }
 }
