@@ -120,6 +120,25 @@ TEST_F(IdeManager, DriversInTheSavedOrder) {
   EXPECT_TRUE(m->IDE(0).IsEnabled());
 }
 
+TEST_F(IdeManager, NewOrderKeysReorderTheList) {
+  Ini("Custom_Desc=Custom\r\nZephyx_Desc=Maker\r\nMSVC_5X_Desc=Last\r\n");
+  auto m = Manager();
+  m->ResetOrder();
+  // What the properties dialog does when rows are dragged: new keys, then ApplyOrder.
+  for (size_t i = 0; i < m->Count(); ++i) {
+    const int index = m->IDE(i).DriverIndex();
+    m->IDE(i).OrderKey = index == 17 ? "000" : index == 0 ? "001" : index == 1 ? "Zmaker" : "002";
+  }
+  m->ApplyOrder();
+  auto list = m->FillList();
+  ASSERT_EQ(list.size(), 18u);
+  EXPECT_EQ(list[0].first, "Last");
+  EXPECT_EQ(list[1].first, "Custom");
+  EXPECT_EQ(list[17].first, "Maker");
+  EXPECT_FALSE(list[17].second->IsEnabled());
+  EXPECT_EQ(list[0].second, &m->IDE(0));
+}
+
 TEST_F(IdeManager, NothingRunning) {
   Ini("Custom_Desc=My Editor\r\nCustom_AppClass=QrxNothingLikeThis\r\n");
   Enable(0, "000");
@@ -151,6 +170,20 @@ TEST_F(IdeManager, TypesIntoARunningEditor) {
   EXPECT_EQ(std::string(buf), file);
   ::GetPrivateProfileStringA("TRANSFER", "MATCHSTOP", "", buf, sizeof buf, transfer.c_str());
   EXPECT_EQ(std::string(buf), "5");
+}
+
+TEST_F(IdeManager, ShowingTheEditorBringsTheFirstIdeForward) {
+  Ini("Custom_AppClass=QrxFakeEditor\r\n");
+  Enable(0, "000");
+  Fake editor;
+  StartFake(editor, "edit QrxFakeEditor \"Fake Editor\"", "QrxFakeEditor");
+  HWND window = ::FindWindowA("QrxFakeEditor", nullptr);
+  ::ShowWindow(window, SW_MINIMIZE);
+  auto m = Manager();
+  ASSERT_EQ(m->FirstIDE()->DriverIndex(), 0);
+  EXPECT_TRUE(m->ActivateIDE(m->FirstIDE()));
+  EXPECT_FALSE(::IsIconic(window));
+  EXPECT_EQ(::GetForegroundWindow(), window);
 }
 
 TEST_F(IdeManager, FindsWindowsByClassAndTitleOrByTheirBeginnings) {
