@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/Globals.h"
+#include "shared/TextTools.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,10 +9,7 @@
 namespace qrx {
 namespace {
 
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
+std::string Upper(std::string s) { return AsciiUpper(std::move(s)); }
 
 // The part of a switch argument behind "/KEY=" or "/DIR=": from the sixth character on.
 std::string SwitchValue(const std::string& arg) {

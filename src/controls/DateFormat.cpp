@@ -2,6 +2,7 @@
 
 #include "controls/CalendarModel.h"
 #include "engine/DosTime.h"
+#include "shared/TextTools.h"
 #include "winlib/Win.h"
 
 #include <cctype>
@@ -26,12 +27,8 @@ std::string Padded(int value, int width) {
 
 bool IsPatternLetter(char c) { return c == 'd' || c == 'M' || c == 'm' || c == 'y' || c == 'g'; }
 
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size() || a.empty()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
+// An empty month name (a locale without one) names no month.
+bool SameName(const std::string& a, const std::string& b) { return !a.empty() && qrx::EqualNoCase(a, b); }
 
 struct Token {
   int Value = 0;
@@ -155,8 +152,8 @@ bool TryParseDate(const std::string& text, const TDateFormatSettings& fs, int cu
       while (i < n && std::isalpha(static_cast<unsigned char>(text[i]))) ++i;
       const std::string word = text.substr(start, i - start);
       for (int m = 0; m < 12 && t.Value == 0; ++m)
-        if (EqualNoCase(word, fs.LongMonthNames[static_cast<size_t>(m)]) ||
-            EqualNoCase(word, fs.ShortMonthNames[static_cast<size_t>(m)]))
+        if (SameName(word, fs.LongMonthNames[static_cast<size_t>(m)]) ||
+            SameName(word, fs.ShortMonthNames[static_cast<size_t>(m)]))
           t.Value = m + 1;
       if (t.Value == 0) return false;
     } else {

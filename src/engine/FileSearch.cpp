@@ -7,6 +7,7 @@
 #include "engine/FormFile.h"
 #include "engine/ResultNodes.h"
 #include "kresh32/kresh32.h"
+#include "shared/TextTools.h"
 
 namespace {
 
@@ -14,11 +15,6 @@ constexpr DWORD kSkipWithoutCriteria =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY | 0x8 /* volume label */;
 constexpr DWORD kSkipForReplace = kSkipWithoutCriteria | FILE_ATTRIBUTE_READONLY;
 
-std::string LowerCase(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return text;
-}
 
 uint32_t Now() { return ::GetTickCount(); }
 
@@ -149,7 +145,7 @@ void TFileSearchObj::Walk(const std::string& dir, std::vector<TPathStep>& path) 
       if (everything && walkSubdirs && IsSubdirectory(entry))
         subdirs.emplace_back(entry.cFileName, (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
       FilePath = dir + entry.cFileName;
-      CurrentFile = LowerCase(FilePath);
+      CurrentFile = qrx::AsciiLower(FilePath);
       FileDate = DosDateTimeToDateTime(localTimes_->DosPacked(entry.ftLastWriteTime));
       FileSize = entry.nFileSizeHigh ? INT32_MAX : static_cast<int32_t>(std::min<DWORD>(entry.nFileSizeLow, INT32_MAX));
       if (PassesFilter(entry)) {

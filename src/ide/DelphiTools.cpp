@@ -30,9 +30,7 @@ UINT EntryCount(const std::string& ini) { return ::GetPrivateProfileIntA(kSectio
 bool DelphiToolsEntryExists(const std::string& iniPath) {
   const UINT count = std::min(EntryCount(iniPath), kMaxCount);
   for (UINT i = 0; i < count; ++i) {
-    std::string path = ReadIni(iniPath, "Path" + std::to_string(i));
-    std::transform(path.begin(), path.end(), path.begin(),
-                   [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
+    const std::string path = AsciiUpper(ReadIni(iniPath, "Path" + std::to_string(i)));
     if (path.find("QUARRIX.EXE") != std::string::npos || path.find("QUARRX32.EXE") != std::string::npos) return true;
   }
   return false;

@@ -53,17 +53,9 @@ std::optional<std::string> Field(const std::string& line, std::string_view tag) 
   return line.substr(tag.size(), kFieldMax);
 }
 
+// Fields compare as far as a record holds them.
 bool SameText(std::string_view a, std::string_view b) {
-  a = a.substr(0, kFieldMax);
-  b = b.substr(0, kFieldMax);
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x -= 32;
-    if (y >= 'a' && y <= 'z') y -= 32;
-    if (x != y) return false;
-  }
-  return true;
+  return EqualNoCase(a.substr(0, kFieldMax), b.substr(0, kFieldMax));
 }
 
 }  // namespace

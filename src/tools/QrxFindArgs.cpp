@@ -1,20 +1,12 @@
 #include "tools/QrxFindArgs.h"
 
+#include "shared/TextTools.h"
+
 #include <cerrno>
 #include <cstdlib>
 
 namespace {
 
-bool StartsWithNoCase(const std::string& text, const char* prefix) {
-  size_t i = 0;
-  for (; prefix[i]; ++i) {
-    if (i >= text.size()) return false;
-    char a = text[i], b = prefix[i];
-    if (a >= 'a' && a <= 'z') a = static_cast<char>(a - 32);
-    if (a != b) return false;
-  }
-  return true;
-}
 
 // Decimal or 0x hexadecimal, the whole text, within [lo, hi].
 bool ParseNumber(const std::string& text, long long lo, long long hi, long long& value) {
@@ -61,38 +53,38 @@ bool ParseQrxFindArgs(const std::vector<std::string>& args, QrxFindArgs& out, st
     if (a.empty() || a[0] != '/') break;
     long long n = 0;
     auto value = [&](size_t prefixLength) { return a.substr(prefixLength); };
-    if (a == "/?" || StartsWithNoCase(a, "/HELP")) {
+    if (a == "/?" || qrx::StartsWithNoCase(a, "/HELP")) {
       out.ShowUsage = true;
       return true;
-    } else if (StartsWithNoCase(a, "/DIR=")) {
+    } else if (qrx::StartsWithNoCase(a, "/DIR=")) {
       out.Directory = value(5);
-    } else if (StartsWithNoCase(a, "/MASK=")) {
+    } else if (qrx::StartsWithNoCase(a, "/MASK=")) {
       out.Masks = value(6);
-    } else if (StartsWithNoCase(a, "/EXPR=")) {
+    } else if (qrx::StartsWithNoCase(a, "/EXPR=")) {
       if (!ParseNumber(value(6), 0, 2, n)) return error = "bad /EXPR= value: " + a, false;
       out.ExprKind = static_cast<uint8_t>(n);
-    } else if (StartsWithNoCase(a, "/OPT=")) {
+    } else if (qrx::StartsWithNoCase(a, "/OPT=")) {
       if (!ParseNumber(value(5), 0, 0xFFFF, n)) return error = "bad /OPT= value: " + a, false;
       out.Options = static_cast<uint16_t>(n);
-    } else if (StartsWithNoCase(a, "/KIND=")) {
+    } else if (qrx::StartsWithNoCase(a, "/KIND=")) {
       if (!ParseNumber(value(6), 0, 3, n) || n == 1) return error = "bad /KIND= value: " + a, false;
       out.Kind = static_cast<uint8_t>(n);
-    } else if (StartsWithNoCase(a, "/MAXLINES=")) {
+    } else if (qrx::StartsWithNoCase(a, "/MAXLINES=")) {
       if (!ParseNumber(value(10), 1, 0x7FFFFFFF, n)) return error = "bad /MAXLINES= value: " + a, false;
       out.MaxLines = static_cast<int32_t>(n);
-    } else if (StartsWithNoCase(a, "/SAVE=")) {
+    } else if (qrx::StartsWithNoCase(a, "/SAVE=")) {
       out.SaveFile = value(6);
       if (out.SaveFile.empty()) return error = "/SAVE= needs a file name", false;
-    } else if (StartsWithNoCase(a, "/LOAD=")) {
+    } else if (qrx::StartsWithNoCase(a, "/LOAD=")) {
       out.LoadFile = value(6);
       if (out.LoadFile.empty()) return error = "/LOAD= needs a file name", false;
-    } else if (StartsWithNoCase(a, "/REPLACE=")) {
+    } else if (qrx::StartsWithNoCase(a, "/REPLACE=")) {
       out.Replace = true;
       out.ReplaceText = value(9);
-    } else if (StartsWithNoCase(a, "/BACKUP=")) {
+    } else if (qrx::StartsWithNoCase(a, "/BACKUP=")) {
       if (!ParseNumber(value(8), 0, 2, n)) return error = "bad /BACKUP= value: " + a, false;
       out.BackupMode = static_cast<uint8_t>(n);
-    } else if (a.size() == 4 && StartsWithNoCase(a, "/ASK")) {
+    } else if (a.size() == 4 && qrx::StartsWithNoCase(a, "/ASK")) {
       out.Ask = true;
     } else {
       return error = "unknown switch: " + a, false;
