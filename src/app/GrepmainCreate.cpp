@@ -139,7 +139,7 @@ void TKRESHForm::CreateControls() {
   treResults.Create(pnlSizer);
   pnlSplitter.Create(&pnlSizer, "", Bevel::Raised);
   pnlSplitter.Cursor = ::LoadCursor(nullptr, IDC_SIZENS);
-  lbxFilePreview.Create(pnlSizer.Handle(), NextControlId());
+  lbxFilePreview.Create(pnlSizer.Handle(), NextControlId(), false);
   lbxFilePreview.SetItemHeight(16);
   lbxFilePreview.SetShowNumbers(false);
   pnlCursor.Create(&pnlSizer, "", Bevel::Raised);

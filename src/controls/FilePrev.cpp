@@ -93,15 +93,19 @@ void TFilePreview::Create(HWND parent, int id, bool integralHeight) {
 
 void TFilePreview::ShowFile(const std::string& fileName, int32_t line, int32_t matchStart, int32_t matchStop) {
   const int visible = VisibleRows();
+  // The same line again: the rows stay, and only what re-centring moves is drawn anew.
+  if (content_.Shows(fileName, line)) {
+    Recentre(visible);
+    return;
+  }
   BulkUpdate bulk(hwnd_);
-  bool reloaded = false;
   try {
-    reloaded = content_.Show(fileName, line, matchStart, matchStop, visible);
+    content_.Show(fileName, line, matchStart, matchStop, visible);
   } catch (...) {
     FillItems();  // the lines read before the failure stay
     throw;
   }
-  if (reloaded) FillItems();
+  FillItems();
   Recentre(visible);
 }
 

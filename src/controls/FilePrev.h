@@ -21,8 +21,8 @@ class TFilePreview : public qrx::TListBox {
   TFilePreview() = default;
 
   // Creates the list box as a child of parent. With integralHeight the control shrinks
-  // to whole rows; the main window turns that off.
-  void Create(HWND parent, int id, bool integralHeight = false);
+  // to whole rows; the main window turns that off to fill its pane.
+  void Create(HWND parent, int id, bool integralHeight = true);
 
   // Shows line of fileName, centred, with characters matchStart..matchStop (1-based,
   // inclusive) of it coloured. The same line of the same file only re-centres. Throws

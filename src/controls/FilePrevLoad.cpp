@@ -95,9 +95,13 @@ std::string CauseOf(const std::exception& e) {
 
 }  // namespace
 
+bool TPreviewContent::Shows(const std::string& fileName, int32_t line) const {
+  return line == targetLine_ && SameFileName(fileName, fileName_);
+}
+
 bool TPreviewContent::Show(const std::string& fileName, int32_t line, int32_t matchStart, int32_t matchStop,
                            int32_t visibleRows) {
-  if (line == targetLine_ && SameFileName(fileName, fileName_)) return false;
+  if (Shows(fileName, line)) return false;
   loadCount_ = LoadCount(visibleRows, TotalLines);
   Clear();
   fileName_ = fileName;

@@ -47,9 +47,10 @@ class TPreviewContent {
  public:
   int32_t TotalLines = 50;
 
+  // Whether line of fileName (in any letter case) is the line already shown.
+  bool Shows(const std::string& fileName, int32_t line) const;
   // Loads the window of lines around line of fileName for a view of visibleRows rows.
-  // Answers false, loading nothing and keeping the old match range, when that line of
-  // that file (in any letter case) is already shown. Throws std::runtime_error with
+  // Answers false, loading nothing and keeping the old match range, when Shows(). Throws std::runtime_error with
   // PreviewErrorText when the file cannot be read; the lines read before stay.
   bool Show(const std::string& fileName, int32_t line, int32_t matchStart, int32_t matchStop,
             int32_t visibleRows);

@@ -123,6 +123,9 @@ TEST_F(ReplaceDialog, EachWayOfAnsweringGivesItsAction) {
   EXPECT_EQ(dlg.lbxFilePreview.TargetLine(), 2);
   EXPECT_EQ(dlg.lbxFilePreview.MatchStart(), 5);
   EXPECT_EQ(dlg.lbxFilePreview.MatchStop(), 7);
+  // The dialog's preview shows whole rows; the main window's fills its pane to the pixel.
+  EXPECT_FALSE(::GetWindowLongA(dlg.lbxFilePreview.Handle(), GWL_STYLE) & LBS_NOINTEGRALHEIGHT);
+  EXPECT_TRUE(::GetWindowLongA(Form().lbxFilePreview.Handle(), GWL_STYLE) & LBS_NOINTEGRALHEIGHT);
   // The box starts 8 pixels after the prompt and ends under the Cancel button's right edge.
   EXPECT_EQ(dlg.edtReplaceTxt.Left(), dlg.lblPrompt.Left() + dlg.lblPrompt.Width() + 8);
   EXPECT_EQ(dlg.edtReplaceTxt.Left() + dlg.edtReplaceTxt.Width(), dlg.btnCancel.Left() + dlg.btnCancel.Width());

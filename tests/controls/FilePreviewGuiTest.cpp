@@ -64,7 +64,10 @@ TEST_F(PreviewGui, DefaultsOfANewPreview) {
   const TFilePreview& p = host.Preview;
   LONG style = ::GetWindowLongA(p.Handle(), GWL_STYLE);
   EXPECT_TRUE(style & LBS_OWNERDRAWFIXED);
-  EXPECT_TRUE(style & LBS_NOINTEGRALHEIGHT);
+  EXPECT_FALSE(style & LBS_NOINTEGRALHEIGHT) << "whole rows unless the owner asks otherwise";
+  TFilePreview partial;
+  partial.Create(host.Handle(), NextControlId(), false);
+  EXPECT_TRUE(::GetWindowLongA(partial.Handle(), GWL_STYLE) & LBS_NOINTEGRALHEIGHT);
   EXPECT_EQ(::SendMessageA(p.Handle(), LB_GETITEMHEIGHT, 0, 0), 16);
   EXPECT_EQ(p.VisibleRows(), kRows);
   LOGFONTA font{};
@@ -111,6 +114,31 @@ TEST_F(PreviewGui, SameLineInOtherCaseOnlyRecentres) {
   EXPECT_EQ(p.MatchStop(), 18);
   EXPECT_EQ(p.TopIndex(), 20);
   EXPECT_EQ(p.ItemIndex(), 25);
+}
+
+// Showing the line already shown touches only the rows that re-centring changes: none
+// when the view is as it was, the two whose selection moved when the user had clicked
+// another row; never the whole pane.
+TEST_F(PreviewGui, SameLineAgainRepaintsOnlyWhatRecentringChanges) {
+  TFilePreview& p = host.Preview;
+  p.ShowFile(file, 50, 9, 18);
+  ::UpdateWindow(p.Handle());
+  const Picture centred = Capture(p, true);
+  RECT dirty{};
+
+  p.ShowFile(file, 50, 9, 18);
+  EXPECT_FALSE(::GetUpdateRect(p.Handle(), &dirty, FALSE));
+
+  p.SetItemIndex(p.TargetIndex() + 2);
+  ::UpdateWindow(p.Handle());
+  p.ShowFile(file, 50, 9, 18);
+  // The list box redraws the two rows at once, or leaves just them to the next paint.
+  if (::GetUpdateRect(p.Handle(), &dirty, FALSE)) {
+    EXPECT_GE(dirty.top, RowTop(p.TargetIndex()));
+    EXPECT_LE(dirty.bottom, RowTop(p.TargetIndex() + 3));
+  }
+  EXPECT_EQ(p.ItemIndex(), p.TargetIndex());
+  EXPECT_TRUE(Capture(p, true).Pixels == centred.Pixels);
 }
 
 TEST_F(PreviewGui, MissingFileRaisesThePreviewErrorAndClearEmpties) {
