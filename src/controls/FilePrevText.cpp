@@ -11,23 +11,6 @@ std::string LineNumberText(int32_t number) {
   return text;
 }
 
-std::string ExpandTabs(std::string_view text, size_t startColumn) {
-  std::string out;
-  out.reserve(text.size());
-  size_t column = startColumn;
-  for (char c : text) {
-    if (c == '\t') {
-      size_t spaces = kTabWidth - column % kTabWidth;
-      out.append(spaces, ' ');
-      column += spaces;
-    } else {
-      out.push_back(c == '\0' ? ' ' : c);
-      ++column;
-    }
-  }
-  return out;
-}
-
 namespace {
 
 // Appends a piece whose tabs continue the columns of the pieces before it, so the

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "winlib/TabText.h"
+
 namespace qrx::preview {
 
-// Tab stops every this many characters, as the system's own tab expansion puts them.
-constexpr int kTabWidth = 8;
 // After the match only this many characters of the target line are drawn.
 constexpr size_t kMaxRestChars = 255;
 
@@ -33,10 +33,6 @@ struct TPreviewPiece {
   std::string Text;  // tabs expanded; NUL bytes shown as spaces
   bool operator==(const TPreviewPiece&) const = default;
 };
-
-// Expands tabs to the next multiple of kTabWidth counted from column startColumn, and
-// turns NUL bytes (which would end the drawn text) into spaces.
-std::string ExpandTabs(std::string_view text, size_t startColumn = 0);
 
 // The pieces of a line's text, left to right. matchStart and matchStop are the 1-based,
 // inclusive character range of the match; they matter only on the target line, and a

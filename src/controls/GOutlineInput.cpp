@@ -145,6 +145,13 @@ void TGOutlineWindow::MouseDown(TMouseButton button, TShiftState shift, int x, i
   const int32_t row = RowAt(y);
   // The whole width of a row takes the press, also beyond a column narrower than the window.
   const bool onRow = button == TMouseButton::mbLeft && row >= 0;
+  // A press on a row becomes a click when the button goes up over the current row. The
+  // mouse is held first, so that a handler below that takes it away (a message box)
+  // cancels the click.
+  if (onRow && !dbl) {
+    ::SetCapture(hwnd_);
+    pressed_ = true;
+  }
   if (onRow && row != Row()) {
     SetRow(row);
     EnsureRowVisible(row);
@@ -158,10 +165,37 @@ void TGOutlineWindow::MouseDown(TMouseButton button, TShiftState shift, int x, i
   if (dbl) {
     if (OnDblClick) OnDblClick();
     Toggle(SelectedNode());
-  } else {
-    if (RowCount() > 0) SelectNode(NodeAtRow(Row()));
-    if (OnClick) OnClick();
   }
+}
+
+// While the button is held the current row follows the mouse, one row past the edge of
+// the view at a time when the mouse is above or below it.
+void TGOutlineWindow::MouseMove(int y) {
+  if (!pressed_ || RowCount() == 0) return;
+  int32_t row;
+  if (y < 0) {
+    row = TopRow() - 1;
+  } else if (y >= ClientRect().bottom) {
+    row = TopRow() + VisibleRowCount();
+  } else {
+    row = RowAt(y);
+    if (row < 0) return;  // below the last row
+  }
+  row = std::clamp(row, 0, RowCount() - 1);
+  if (row == Row()) return;
+  SetRow(row);
+  EnsureRowVisible(row);
+}
+
+void TGOutlineWindow::MouseUp(int x, int y) {
+  if (!pressed_) return;
+  pressed_ = false;
+  ::ReleaseCapture();
+  const RECT client = ClientRect();
+  const bool inside = x >= 0 && x < client.right && y >= 0 && y < client.bottom;
+  if (!inside || RowCount() == 0 || RowAt(y) != Row()) return;
+  SelectNode(NodeAtRow(Row()));
+  if (OnClick) OnClick();
 }
 
 }  // namespace qrx

@@ -45,6 +45,10 @@ class PaintScope {
 }  // namespace
 
 void TGOutlineWindow::Paint() {
+  ++work_.Paints;
+  // The bars first: showing one changes the client area the rows are drawn into.
+  if (scrollBarsStale_) UpdateScrollBars();
+  repaintPending_ = false;
   int32_t widest = 0;
   {
     PaintScope paint(hwnd_);
@@ -109,7 +113,7 @@ void TGOutlineWindow::DrawOwnerCell(HDC dc, int32_t row, const RECT& cell, bool 
 void TGOutlineWindow::DrawCell(HDC dc, int32_t row, const RECT& cell, bool focused, int32_t& widest) {
   TGOutlineNode* node = NodeAtRow(row);
   if (!node) return;
-  const std::string text = node->Text();
+  const std::string text = ShownText(node);
   // The handler may have taken the node away.
   if (!node->InTree()) return;
   const int32_t W = MeasureText(dc, text) + 1;

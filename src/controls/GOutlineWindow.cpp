@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "winlib/TabText.h"
+
 namespace qrx {
 namespace {
 
@@ -53,6 +55,7 @@ void TGOutlineWindow::Create(HWND parent) {
   const DWORD exStyle = BorderStyle() == TOutlineBorderStyle::Single ? WS_EX_CLIENTEDGE : 0;
   CreateCustom(kClassName, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, exStyle, parent, NextControlId(),
                CS_DBLCLKS);
+  repaintPending_ = false;
   SetBounds(0, 0, kDefaultWidth, kDefaultHeight);
   Resized();
 }
@@ -129,7 +132,20 @@ void TGOutlineWindow::Invalidate() {
   if (Options() != measuredOptions_) RecomputeColumnWidth();
   if (!hwnd_) return;
   SyncBorder();
+  // Asking again while the whole window waits for its paint would only cost a round trip
+  // to the window system for every row a search adds.
+  if (repaintPending_) return;
   ::InvalidateRect(hwnd_, nullptr, FALSE);
+  repaintPending_ = true;
+  ++work_.Invalidations;
+}
+
+// Setting a scroll bar is a round trip to the window system, and a search adds rows much
+// faster than anyone can look at the bars: a change only marks them, and the next paint
+// sets them once. The top row and the horizontal offset stay in range meanwhile.
+void TGOutlineWindow::ScrollBarsChanged() {
+  scrollBarsStale_ = true;
+  Invalidate();
 }
 
 void TGOutlineWindow::SyncBorder() {
@@ -149,9 +165,11 @@ int32_t TGOutlineWindow::MeasureText(HDC dc, const std::string& text) const {
   return size.cx;
 }
 
+std::string TGOutlineWindow::ShownText(TGOutlineNode* node) { return ExpandTabs(node->Text()); }
+
 int32_t TGOutlineWindow::TextWidth(TGOutlineNode* node) {
   if (auto it = widths_.find(node); it != widths_.end()) return it->second;
-  const std::string text = node->Text();
+  const std::string text = ShownText(node);
   int32_t width = 1;
   if (measureDc_) {
     SelectGuard sel(measureDc_.get(), font_.get());
@@ -236,8 +254,8 @@ void TGOutlineWindow::SetColumnWidth(int32_t width) {
   width = std::max(0, width);
   if (width == columnWidth_) return;
   columnWidth_ = width;
-  UpdateScrollBars();
-  Invalidate();
+  if (hwnd_) leftOffset_ = std::clamp(leftOffset_, 0, std::max(0, columnWidth_ - static_cast<int32_t>(ClientRect().right)));
+  ScrollBarsChanged();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -265,8 +283,7 @@ void TGOutlineWindow::RowCountChanged() {
   // Rows were taken away: the widest of them may have gone with them.
   if (nodesDestroyed_) RecomputeColumnWidth();
   SetTopRow(std::min(TopRow(), MaxTopRow()));
-  UpdateScrollBars();
-  Invalidate();
+  ScrollBarsChanged();
 }
 
 void TGOutlineWindow::CurrentRowChanged() {
@@ -320,6 +337,8 @@ void TGOutlineWindow::UpdateScrollBars() {
     return;
   }
   ++scrollDepth_;
+  scrollBarsStale_ = false;
+  ++work_.ScrollBarUpdates;
   const TOutlineScrollBars bars = ScrollBars();
   const bool vertical = bars == TOutlineScrollBars::Vertical || bars == TOutlineScrollBars::Both;
   const bool horizontal = bars == TOutlineScrollBars::Horizontal || bars == TOutlineScrollBars::Both;
@@ -488,6 +507,15 @@ LRESULT TGOutlineWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
       MouseDown(TMouseButton::mbLeft, MouseShift(wp) | (msg == WM_LBUTTONDBLCLK ? ssDouble : 0u),
                 GET_X_LPARAM(lp), GET_Y_LPARAM(lp), msg == WM_LBUTTONDBLCLK);
+      return 0;
+    case WM_MOUSEMOVE:
+      if (wp & MK_LBUTTON) MouseMove(GET_Y_LPARAM(lp));
+      break;
+    case WM_LBUTTONUP:
+      MouseUp(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lp) != hwnd_) pressed_ = false;
       return 0;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:

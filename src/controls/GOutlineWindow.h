@@ -41,7 +41,9 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   std::function<void(WORD& key, TShiftState shift)> OnKeyDown;
   std::function<void(char& key)> OnKeyPress;  // 0 swallows the character
   std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown;
-  std::function<void()> OnClick;     // a press on a row, or keys that moved the current row
+  // A press and release over the current row (a press moves it, dragging takes it
+  // along), or keys that moved the current row.
+  std::function<void()> OnClick;
   std::function<void()> OnDblClick;  // before the selected node toggles
   // Used instead of the outline's own drawing when Style is otOwnerDraw. The DC has the
   // control's font and colours selected; `row` is the grid row, not a node index.
@@ -86,6 +88,15 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   // Repaints; public, as both the model and the window call it.
   void Invalidate() override;
 
+  // How often the window did its costly work (each is a round trip to the window system),
+  // for tests and benchmarks that check it follows the paints rather than the rows added.
+  struct TWorkCounts {
+    int64_t ScrollBarUpdates = 0;  // the scroll bars set from the rows and the column
+    int64_t Invalidations = 0;     // the whole window marked for repainting
+    int64_t Paints = 0;            // paint requests answered
+  };
+  const TWorkCounts& WorkCounts() const { return work_; }
+
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -113,6 +124,8 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   void OutlineKey(WORD key, TShiftState shift);
   void KeyPress(char key);
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y, bool dbl);
+  void MouseMove(int y);
+  void MouseUp(int x, int y);
   void Toggle(TGOutlineNode* node);
   void SelectAndShow(TGOutlineNode* node);
 
@@ -120,6 +133,8 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   void FontChanged();
   void SizesChanged();
   int32_t MeasureText(HDC dc, const std::string& text) const;
+  // A node's text as drawn and measured: tabs expanded (the font would draw boxes).
+  std::string ShownText(TGOutlineNode* node);
   int32_t TextWidth(TGOutlineNode* node);
   bool ColumnFollowsTexts() const;
   bool CanMeasure() const;
@@ -127,6 +142,7 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   void SetColumnWidth(int32_t width);
   void Resized();
   void UpdateScrollBars();
+  void ScrollBarsChanged();
   int32_t MaxTopRow() const;
   void ScrollToRow(int32_t top);
   void EnsureRowVisible(int32_t row);
@@ -157,6 +173,10 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   int wheelRest_ = 0;
   int scrollDepth_ = 0;  // scroll bars being updated; their own WM_SIZE waits
   bool resizeWaiting_ = false;
+  bool pressed_ = false;          // the left button went down on a row and holds the mouse
+  bool scrollBarsStale_ = false;  // set at the next paint
+  bool repaintPending_ = false;   // the whole window is invalid and its paint not yet done
+  TWorkCounts work_;
 };
 
 }  // namespace qrx

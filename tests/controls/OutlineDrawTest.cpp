@@ -326,6 +326,7 @@ TEST_F(OutlineDraw, ColumnWidthIsTheWidestVisibleRow) {
   t.AddChild(FindNode(t, "A2")->Index(), wide);
   EXPECT_EQ(t.ColumnWidth(), widthOf(wide, 3));
   ASSERT_GT(t.ColumnWidth(), t.ClientRect().right);
+  ::UpdateWindow(t.Handle());  // the bars follow the column when the window paints
   SCROLLINFO si = horizontalBar();
   EXPECT_EQ(si.nMax, t.ColumnWidth() - 1);
   EXPECT_EQ(static_cast<int>(si.nPage), t.ClientRect().right);
@@ -367,6 +368,37 @@ TEST_F(OutlineDraw, ColumnWidthIsTheWidestVisibleRow) {
   t.SetScrollBars(TOutlineScrollBars::Vertical);
   t.SetBounds(0, 0, 250, 150);
   EXPECT_EQ(t.ColumnWidth(), t.ClientRect().right);
+}
+
+// A matched line often holds tabs: they are drawn and measured as the spaces up to the
+// next stop of eight characters, never as the font's box for a control character.
+TEST_F(OutlineDraw, TabsAreDrawnAndMeasuredAsSpacesToTheNextStop) {
+  TGOutlineWindow& t = host.Tree;
+  struct Case {
+    std::string withTabs, expanded;
+  } cases[] = {
+      {"int\t\tdata_phase;", "int             data_phase;"},
+      {"\tx = 1;\t// eight", "        x = 1;  // eight"},
+      {"12345678\tnine", "12345678        nine"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expanded);
+    t.Clear();
+    t.AddChild(0, c.withTabs);
+    t.AddChild(0, c.expanded);
+    t.AddChild(0, "current");
+    t.SelectNode(N("current"));
+    const Pixels p(t);
+    const RECT tabbed = Row(t.CellRect(0), p.Width());
+    const RECT spaced = Row(t.CellRect(1), p.Width());
+    int same = 0;
+    for (int y = 0; y < tabbed.bottom - tabbed.top; ++y) {
+      for (int x = 0; x < p.Width(); ++x) same += p.At(x, tabbed.top + y) == p.At(x, spaced.top + y);
+    }
+    EXPECT_EQ(same, Area(tabbed));
+    EXPECT_GT(p.Count(tabbed, kText), 0);
+    EXPECT_EQ(t.ColumnWidth(), DisplayWidth(t.OutlineStyle(), t.Geometry(), 1, TextPixels(t, c.expanded) + 1));
+  }
 }
 
 TEST_F(OutlineDraw, ShownTextsThatChangeWithoutAStore) {

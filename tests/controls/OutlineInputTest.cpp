@@ -267,6 +267,54 @@ TEST_F(OutlineInput, DoubleClickFiresThenToggles) {
   EXPECT_FALSE(N("A2")->Expanded());
 }
 
+// The press moves the current row; only the release makes the click, so a press dragged
+// across rows takes the current row along and the click reports where it ended.
+TEST_F(OutlineInput, ClickFiresOnTheReleaseOverTheCurrentRow) {
+  std::vector<std::string> log;
+  host.Tree.OnClick = [this, &log] { log.push_back("click " + Selected()); };
+  const int x = 60;  // on the texts, right of every toggle spot
+  const int below = host.Tree.ItemHeight() * 7 + 2;  // A, A1, A2, A3, B, C: six rows
+  struct Case {
+    const char* name;
+    std::vector<std::pair<UINT, std::string>> steps;  // message, and the row it is over
+    std::string current;                              // the current row afterwards
+    std::vector<std::string> clicks;
+  } cases[] = {
+      {"press alone", {{WM_LBUTTONDOWN, "A2"}}, "A2", {}},
+      {"press and release", {{WM_LBUTTONDOWN, "A2"}, {WM_LBUTTONUP, "A2"}}, "A2", {"click A2"}},
+      {"dragged down",
+       {{WM_LBUTTONDOWN, "A1"}, {WM_MOUSEMOVE, "A2"}, {WM_MOUSEMOVE, "A3"}, {WM_LBUTTONUP, "A3"}},
+       "A3",
+       {"click A3"}},
+      {"dragged up", {{WM_LBUTTONDOWN, "B"}, {WM_MOUSEMOVE, "A"}, {WM_LBUTTONUP, "A"}}, "A", {"click A"}},
+      {"released below the rows", {{WM_LBUTTONDOWN, "A1"}, {WM_MOUSEMOVE, "A3"}, {WM_LBUTTONUP, ""}}, "A3", {}},
+      {"capture lost", {{WM_LBUTTONDOWN, "A1"}, {WM_CAPTURECHANGED, ""}, {WM_MOUSEMOVE, "A3"}, {WM_LBUTTONUP, "A3"}},
+       "A1", {}},
+      {"moved without a press", {{WM_MOUSEMOVE, "A3"}, {WM_LBUTTONUP, "A3"}}, "B", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Arrange({"A"}, "B");
+    log.clear();
+    for (const auto& [message, over] : c.steps) {
+      const int y = over.empty() ? below : RowY(over);
+      if (message == WM_CAPTURECHANGED) {
+        ::ReleaseCapture();
+      } else if (message == WM_MOUSEMOVE) {
+        ::SendMessageA(host.Tree.Handle(), WM_MOUSEMOVE, ::GetCapture() == host.Tree.Handle() ? MK_LBUTTON : 0,
+                       MAKELPARAM(x, y));
+      } else {
+        SendMouse(host.Tree, message, x, y);
+      }
+    }
+    EXPECT_EQ(host.Tree.NodeAtRow(host.Tree.Row())->StoredText(), c.current);
+    EXPECT_EQ(log, c.clicks);
+    // Only a button still down holds the mouse.
+    EXPECT_EQ(::GetCapture(), c.steps.back().first == WM_LBUTTONDOWN ? host.Tree.Handle() : nullptr);
+    ::ReleaseCapture();
+  }
+}
+
 TEST_F(OutlineInput, PressBelowTheRowsChangesNothing) {
   host.Tree.OnClick = [this] { ++clicks; };
   Arrange({}, "B");
