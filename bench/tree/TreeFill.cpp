@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   search.Masks = "*.h";
   search.SearchText = "int";
   search.EnteredText = "int";
-  search.ExprKind = 0;
+  search.ExprKind = ekStandard;
   search.Options = static_cast<uint16_t>(optLineNumbers | optCaseSensitive | optWholeWords |
                                          (fileLines ? optFileLines : 0));
   search.MaxLines = 100000000;

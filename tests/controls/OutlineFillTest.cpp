@@ -42,7 +42,7 @@ TEST(OutlineFill, FiftyThousandRowsCostWindowWorkPerPaintNotPerRow) {
   search.Directory = dir.Path();
   search.Masks = "*.h";
   search.SearchText = search.EnteredText = "int";
-  search.ExprKind = 0;
+  search.ExprKind = ekStandard;
   search.Options = optLineNumbers | optCaseSensitive | optWholeWords;
   search.MaxLines = 2 * kFiles * kLinesPerFile;
   int pumps = 0;
