@@ -29,7 +29,9 @@ void WriteCorpus(const std::string& dir, int files, int lines) {
   ::CreateDirectoryA(dir.c_str(), nullptr);
   for (int f = 0; f < files; ++f) {
     std::ofstream out(dir + "\\file" + std::to_string(f) + ".h", std::ios::binary);
-    for (int l = 0; l < lines; ++l) out << "\tint\tfield_" << l << ";\t/* member " << l << " of file " << f << " */\r\n";
+    for (int l = 0; l < lines; ++l) {
+      out << "\tint\tfield_" << l << ";\t/* member " << l << " of file " << f << " */\r\n";
+    }
   }
 }
 

@@ -254,7 +254,9 @@ void TGOutlineWindow::SetColumnWidth(int32_t width) {
   width = std::max(0, width);
   if (width == columnWidth_) return;
   columnWidth_ = width;
-  if (hwnd_) leftOffset_ = std::clamp(leftOffset_, 0, std::max(0, columnWidth_ - static_cast<int32_t>(ClientRect().right)));
+  if (hwnd_) {
+    leftOffset_ = std::clamp(leftOffset_, 0, std::max(0, columnWidth_ - static_cast<int32_t>(ClientRect().right)));
+  }
   ScrollBarsChanged();
 }
 
