@@ -7,12 +7,14 @@
 #include "engine/SavedResults.h"
 #include "engine/SearchKinds.h"
 #include "winlib/BitBtn.h"
+#include "winlib/CommonDialogs.h"
 #include "winlib/Controls.h"
 #include "winlib/DirControls.h"
 #include "winlib/Form.h"
 #include "winlib/Menus.h"
 #include "winlib/MsgBox.h"
 #include "winlib/Panels.h"
+#include "winlib/Printer.h"
 
 #include <array>
 #include <memory>
@@ -81,6 +83,17 @@ class TKRESHForm : public TForm {
   int ShowModalDialog(TdlgWin95Dlg& dialog);
   void SuspendTopmost();
   void RestoreTopmost();
+  // The system's own dialogs open inside this scope, so none opens behind the window.
+  class TopmostSuspended {
+   public:
+    explicit TopmostSuspended(TKRESHForm& form) : form_(form) { form_.SuspendTopmost(); }
+    ~TopmostSuspended() { form_.RestoreTopmost(); }
+    TopmostSuspended(const TopmostSuspended&) = delete;
+    TopmostSuspended& operator=(const TopmostSuspended&) = delete;
+
+   private:
+    TKRESHForm& form_;
+  };
 
   // ---- advanced criteria ----
   void btnAdvancedClick();
@@ -107,6 +120,7 @@ class TKRESHForm : public TForm {
   void SetNumPreviewLines(int32_t n);
   void SetMaxFinds(int32_t n) { settings_.MaxFinds = n; }
   void SetMaxHistory(int32_t n) { settings_.MaxHistory = n; }
+  void SetPrinterFont(const TFontSetting& font) { settings_.PrinterFont = font; }
   const TQrxSettings& Settings() const { return settings_; }
   HFONT ControlFont() const { return controlFont_.get(); }
 
@@ -164,6 +178,20 @@ class TKRESHForm : public TForm {
   // Brings the preferred IDE to the front (editor type IDE only).
   void ShowEditor();
   TIDEMgr& IdeManager() { return *ideMgr_; }
+
+  // ---- results files and printing ----
+  void menSaveSearchClick();
+  void menExportSearchClick();
+  void menLoadSearchClick();
+  void mnuPrintClick();
+  void mnuPrinterSetupClick();
+  // Writes every row, one line each, with the node save texts or the display texts.
+  // The file is written beside the target and takes its place only when complete, so
+  // a failure (raised as std::runtime_error) leaves an earlier file as it was.
+  void WriteTreeToFile(const std::string& fileName, bool saveTexts);
+  TPrinterSelection Printer;  // shared by the print and printer setup dialogs
+  TFileDialog dlgSave{FileDialogKind::Save}, dlgOpen{FileDialogKind::Open}, dlgExport{FileDialogKind::Save};
+  TPrintDialog dlgPrint{Printer}, dlgPrinterSetup{Printer, true};
 
   // ---- splitter ----
   void pnlSplitterMouseDown(int x, int y);
@@ -276,6 +304,9 @@ class TKRESHForm : public TForm {
   void CreateAdvancedButtons();
   // Only the look that fits the criteria shows; it takes the focus when asked.
   void ShowAdvancedLook(bool focus);
+  void InitFileDialogs();
+  void SaveTreeWithDialog(TFileDialog& dialog, bool saveTexts);
+  void PrintWorkFile(int copies);
 
   TQrxSettings settings_;  // values that live outside the controls
   std::unique_ptr<TIDEMgr> ideMgr_;
@@ -312,6 +343,7 @@ class TKRESHForm : public TForm {
     std::vector<TMenuItem*> ShowEditor;  // unless the editor is an external program
     std::vector<TMenuItem*> WithRows;    // the tree has rows
     std::vector<TMenuItem*> Mutating;    // the tree has rows and no search runs
+    std::vector<TMenuItem*> Properties;  // the properties dialog
     TMenuItem* PopupExpandLevel = nullptr;
     TMenuItem* PopupCollapseLevel = nullptr;
   } commands_;

@@ -2,6 +2,7 @@
 #include "app/Grepmain.h"
 
 #include "app/Globals.h"
+#include "app/Help.h"
 #include "app/History.h"
 #include "app/IdeSeams.h"
 #include "app/Instance.h"
@@ -96,6 +97,7 @@ TKRESHForm::TKRESHForm() {
   MinWidth = kMinUsableWidth;
   MinHeight = std::max(kInputsHeight + kButtonsHeight + 100, kMinUsableHeight);
   CreateControls();
+  InitFileDialogs();
   CreateMenus();
   BindEvents();
   SetHints();
@@ -265,8 +267,8 @@ void TKRESHForm::BindEvents() {
   for (auto* b : {&btnRegExp[0], &btnRegExp[1], &btnRegExp[2], &btnRegExp[3], &btnRegExp[4], &btnRegExp[5],
                   &btnRegExp[6], &btnRegExp[7], &btnRegExp[8], &btnRegExp[9], &btnDOS[0], &btnDOS[1]})
     b->OnClick = [this, text = b->Text()] { AddExpressionText(text); };
-  btnRegExpHelp.SetEnabled(false);  // help topics come with the help file
-  btnDOSHelp.SetEnabled(false);
+  btnRegExpHelp.OnClick = [this] { ShowHelpTopic(*this, "Regular_Expressions"); };
+  btnDOSHelp.OnClick = [this] { ShowHelpTopic(*this, "DOS_Expressions"); };
 
   // Enter must reach the directory list and the tree, so Start is not the default there.
   lbxDirectory.OnEnter = [this] { SetDefaultButton(nullptr); };

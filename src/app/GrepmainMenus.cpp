@@ -1,6 +1,8 @@
 // The main window's menus: the main menu, the tree's popup and the window's popup with
 // every command's caption and shortcut, and the enabling that follows the tree.
+#include "app/About.h"
 #include "app/Grepmain.h"
+#include "app/Help.h"
 #include "app/IdeSeams.h"
 #include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"
@@ -49,14 +51,11 @@ void TKRESHForm::CreateMenus() {
   CommandItems& c = commands_;
   auto open = [this] { OpenSearchMatch(false); };
   auto showEditor = [this] { ShowEditor(); };
-  auto save = [this] { SaveSearch(*this); };
-  auto exportSearch = [this] { ExportSearch(*this); };
-  // A load replaces every row, so it waits until no search is adding to them.
-  auto load = [this] {
-    if (!running_) LoadSearch(*this);
-  };
-  auto printerSetup = [this] { PrinterSetup(*this); };
-  auto print = [this] { PrintSearch(*this); };
+  auto save = [this] { menSaveSearchClick(); };
+  auto exportSearch = [this] { menExportSearchClick(); };
+  auto load = [this] { menLoadSearchClick(); };
+  auto printerSetup = [this] { mnuPrinterSetupClick(); };
+  auto print = [this] { mnuPrintClick(); };
   auto properties = [this] { ShowPropertiesDialog(*this); };
   auto help = [this] { ShowHelpTopic(*this, "Contents"); };
   auto about = [this] { ShowAboutBox(*this); };
@@ -72,7 +71,7 @@ void TKRESHForm::CreateMenus() {
   file.Add("Printer Se&tup...", {}, printerSetup);
   c.WithRows.push_back(&file.Add("&Print...", Ctrl('P'), print));
   file.AddSeparator();
-  file.Add("P&roperties...", {}, properties);
+  c.Properties.push_back(&file.Add("P&roperties...", {}, properties));
   file.AddSeparator();
   file.Add("E&xit", Alt('X'), [this] { Close(); });
 
@@ -112,7 +111,7 @@ void TKRESHForm::CreateMenus() {
   c.Mutating.push_back(&tp.Add("&Delete Node", Plain(VK_DELETE), [this] { menDeleteNodeClick(); }));
   c.Mutating.push_back(&tp.Add("C&lear Result Window", {}, [this] { menDeleteAllClick(); }));
   tp.Root().AddSeparator();
-  tp.Add("&Properties...", {}, properties);
+  c.Properties.push_back(&tp.Add("&Properties...", {}, properties));
   tp.Add("&Help", {}, help);
 
   // The window's popup, everywhere else on the window.
@@ -123,7 +122,7 @@ void TKRESHForm::CreateMenus() {
   fp.Root().AddSeparator();
   c.Mutating.push_back(&fp.Add("C&lear Result Window", {}, [this] { menDeleteAllClick(); }));
   fp.Root().AddSeparator();
-  fp.Add("&Properties...", {}, properties);
+  c.Properties.push_back(&fp.Add("&Properties...", {}, properties));
   fp.Add("&Help", {}, help);
   fp.Add("&About Quarrix...", {}, about);
 
@@ -147,6 +146,9 @@ void TKRESHForm::UpdateCommandStates() {
   for (TMenuItem* item : commands_.WithRows) item->SetEnabled(hasRows);
   // The engine holds on to the rows of the search it is adding to.
   for (TMenuItem* item : commands_.Mutating) item->SetEnabled(hasRows && !running_);
+  // The properties dialog is a later part of the program; until it is there its
+  // commands stay disabled rather than do nothing.
+  for (TMenuItem* item : commands_.Properties) item->SetEnabled(false);
   const bool parent = row && row->HasItems();
   commands_.PopupExpandLevel->SetEnabled(parent && !row->Expanded());
   commands_.PopupCollapseLevel->SetEnabled(parent && row->Expanded());

@@ -9,12 +9,6 @@
 namespace qrx {
 namespace {
 
-HFONT MakeFont(const TFontSetting& f) {
-  return ::CreateFontA(f.Height, 0, 0, 0, (f.Style & 1) ? FW_BOLD : FW_NORMAL, (f.Style & 2) != 0, (f.Style & 4) != 0,
-                       (f.Style & 8) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, f.Name.c_str());
-}
-
 // Where a window placement's workspace coordinates start on the screen of the monitor the
 // rectangle (or else the window) is on.
 POINT WorkspaceOrigin(HWND hwnd, const RECT* rect) {
@@ -101,13 +95,13 @@ void TKRESHForm::ChooseStartDirectory() {
 }
 
 void TKRESHForm::ApplyFonts() {
-  controlFont_.reset(MakeFont(settings_.ControlFont));
+  controlFont_.reset(CreateFontOf(settings_.ControlFont));
   for (TWindow* w : std::initializer_list<TWindow*>{&cbxDirectory, &cbxSearchFor, &cbxMask, &cbxRplReplaceWith,
                                                     &lbxDirectory, &cbxDrives})
     w->SetFont(controlFont_.get());
-  treeFont_.reset(MakeFont(settings_.TreeFont));
+  treeFont_.reset(CreateFontOf(settings_.TreeFont));
   treResults.SetFont(treeFont_.get());
-  previewFont_.reset(MakeFont(settings_.PreviewFont));
+  previewFont_.reset(CreateFontOf(settings_.PreviewFont));
   lbxFilePreview.SetFont(previewFont_.get());
   Resize();
 }

@@ -9,6 +9,19 @@
 
 namespace qrx {
 
+HFONT CreateFontOf(const TFontSetting& f) {
+  return ::CreateFontA(f.Height, 0, 0, 0, (f.Style & 1) ? FW_BOLD : FW_NORMAL, (f.Style & 2) != 0, (f.Style & 4) != 0,
+                       (f.Style & 8) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, f.Name.c_str());
+}
+
+int32_t HeightAtDpi(int32_t height, int screenDpi, int deviceDpi) {
+  // Through the whole point size, as the font dialog shows it: a negative height is
+  // the character height, a positive one the cell height, and each keeps its sign.
+  int points = -::MulDiv(height, 72, screenDpi > 0 ? screenDpi : 96);
+  return -::MulDiv(points, deviceDpi, 72);
+}
+
 COLORREF ColorToRGB(int32_t color) {
   auto u = static_cast<uint32_t>(color);
   if (u & 0x80000000u) return ::GetSysColor(static_cast<int>(u & 0xFF));

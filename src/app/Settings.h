@@ -24,6 +24,11 @@ struct TFontSetting {
   int32_t Height = -11;
   int32_t Style = 0;  // bit 0 bold, 1 italic, 2 underline, 3 strike-out
 };
+// A new font of the setting (the caller deletes it).
+HFONT CreateFontOf(const TFontSetting& f);
+// The setting's height, in pixels at screenDpi, as the height that keeps its point
+// size on a device of deviceDpi.
+int32_t HeightAtDpi(int32_t height, int screenDpi, int deviceDpi);
 
 struct TQrxSettings {
   // Main

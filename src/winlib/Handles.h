@@ -108,4 +108,36 @@ struct AccelTraits {
 using UniqueMenu = UniqueResource<HMENU, MenuTraits>;    // menus not attached to a window
 using UniqueAccel = UniqueResource<HACCEL, AccelTraits>;
 
+struct GlobalTraits {
+  static HGLOBAL Null() noexcept { return nullptr; }
+  static bool Valid(HGLOBAL h) noexcept { return h != nullptr; }
+  static void Close(HGLOBAL h) noexcept { ::GlobalFree(h); }
+};
+struct DcTraits {
+  static HDC Null() noexcept { return nullptr; }
+  static bool Valid(HDC h) noexcept { return h != nullptr; }
+  static void Close(HDC h) noexcept { ::DeleteDC(h); }
+};
+using UniqueGlobal = UniqueResource<HGLOBAL, GlobalTraits>;  // GlobalAlloc, and what common dialogs hand over
+using UniqueDC = UniqueResource<HDC, DcTraits>;              // CreateDC, not GetDC
+
+// The memory of a movable global block, locked for the scope.
+template <typename T>
+class LockedGlobal {
+ public:
+  explicit LockedGlobal(HGLOBAL h) noexcept : h_(h), p_(h ? static_cast<T*>(::GlobalLock(h)) : nullptr) {}
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  ~LockedGlobal() {
+    if (p_) ::GlobalUnlock(h_);
+  }
+  T* get() const noexcept { return p_; }
+  T* operator->() const noexcept { return p_; }
+  explicit operator bool() const noexcept { return p_ != nullptr; }
+
+ private:
+  HGLOBAL h_;
+  T* p_;
+};
+
 }  // namespace qrx
