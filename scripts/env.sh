@@ -58,6 +58,12 @@ qrx_wine_up() {
     # Unmanaged windows: without a window manager (Xvfb) Wine otherwise waits 2 s per hidden window.
     "$QRX_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
   fi
+  # Every Windows machine opens web pages (the help) in its browser; the prefix lacks the
+  # association because its HTML engine is switched off, so it gets Wine's browser hand-over.
+  if ! grep -q '^\[Software\\\\Classes\\\\.html\]' "$WINEPREFIX/system.reg" 2>/dev/null; then
+    "$QRX_WINE" reg add 'HKCR\.html' /ve /d htmlfile /f >/dev/null 2>&1 || true
+    "$QRX_WINE" reg add 'HKCR\.htm' /ve /d htmlfile /f >/dev/null 2>&1 || true
+  fi
   wineserver -p >/dev/null 2>&1 || true
   # Start the session's own processes (services, desktop) now, with their output going
   # nowhere: started by the first test instead, they would inherit its output pipe and

@@ -5,7 +5,8 @@ set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 for p in cmake make python3 binutils g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest \
-         wine wine64 xvfb xauth imagemagick xdotool; do
+         wine wine64 xvfb xauth imagemagick xdotool \
+         cups-daemon cups-client libcups2 ghostscript poppler-utils; do
   have "$p" || need+=("$p")
 done
 # With --wine32: 32-bit Wine too, for running the 32-bit build (only where the kernel runs

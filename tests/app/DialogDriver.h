@@ -67,6 +67,22 @@ class DialogDriver {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
   }
   static void Click(HWND button) { ::PostMessageA(button, BM_CLICK, 0, 0); }
+  // Clicks the child button with this caption.
+  static void ClickButton(HWND dialog, const std::string& caption) {
+    struct Find {
+      const std::string* caption;
+      HWND found;
+    } f{&caption, nullptr};
+    ::EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM p) CALLBACK -> BOOL {
+          auto* f = reinterpret_cast<Find*>(p);
+          if (ClassOf(child) == "Button" && Text(child) == *f->caption) f->found = child;
+          return f->found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    if (f.found) Click(f.found);
+  }
   // The file name box of a file dialog.
   static HWND FileNameBox(HWND dialog) {
     HWND box = ::GetDlgItem(dialog, edt1);
@@ -98,7 +114,7 @@ class DialogDriver {
           if (!::IsWindowVisible(w) || !::IsWindowEnabled(w) || ClassOf(w) == "tooltips_class32") return TRUE;
           std::string cls = ClassOf(w);
           if (Text(w) == *s->title && (s->className->empty() || cls == *s->className)) s->found = w;
-          if (cls == "#32770" && !s->any) s->any = w;
+          if ((cls == "#32770" || cls.rfind("Tdlg", 0) == 0) && !s->any) s->any = w;
           return TRUE;
         },
         reinterpret_cast<LPARAM>(&s));
@@ -126,7 +142,10 @@ class DialogDriver {
   void CancelStray() {
     if (HWND w = FrontWindow("", "")) {
       Unexpected.push_back(Text(w));
-      Press(w, IDCANCEL);
+      if (ClassOf(w) == "#32770")
+        Press(w, IDCANCEL);
+      else
+        ::PostMessageA(w, WM_CLOSE, 0, 0);
     }
   }
 
