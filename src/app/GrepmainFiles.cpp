@@ -2,6 +2,8 @@
 // exporting it as the text it shows, and loading a saved file back.
 #include "app/Grepmain.h"
 #include "app/StartUp.h"
+#include "engine/ReplaceFiles.h"
+#include "winlib/Handles.h"
 
 #include <commdlg.h>
 
@@ -23,21 +25,10 @@ void SetUp(TFileDialog& dialog, const char* title, const char* filter, const cha
   dialog.InitialDir = ProgramDirectory();
 }
 
-std::string SystemMessage(DWORD code) {
-  char* text = nullptr;
-  DWORD n = ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  std::string message(text ? text : "", n);
-  if (text) ::LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
-    message.pop_back();
-  return message;
-}
-
 std::runtime_error WriteError(const std::string& fileName, DWORD code) {
   std::string text = "Cannot write to file " + fileName + ".";
   if (code) {
-    std::string reason = SystemMessage(code);
+    std::string reason = SystemErrorText(code);
     if (!reason.empty()) text += "\r" + reason;
   }
   return std::runtime_error(text);
@@ -77,11 +68,14 @@ void TKRESHForm::WriteTreeToFile(const std::string& fileName, bool saveTexts) {
     std::optional<Saving> saving;
     if (saveTexts) saving.emplace(*this);
     treResults.SaveToFile(temp);
+    // On the disk before it takes the old file's name: never a renamed empty file.
+    UniqueFile written(::CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!written || !::FlushFileBuffers(written.get())) throw std::runtime_error("flush");
   } catch (...) {
     ::DeleteFileA(temp.c_str());
     throw WriteError(fileName, 0);
   }
-  if (!::MoveFileExA(temp.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+  if (!::MoveFileExA(temp.c_str(), fileName.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     DWORD code = ::GetLastError();
     ::DeleteFileA(temp.c_str());
     throw WriteError(fileName, code);
