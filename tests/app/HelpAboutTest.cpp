@@ -4,29 +4,16 @@
 #include "app/DialogDriver.h"
 #include "app/Help.h"
 #include "app/MainWindowFixture.h"
+#include "app/WindowTestSupport.h"
 #include "app/StartUp.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 namespace qrx {
 namespace {
 
 using test::DialogDriver;
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-TMenuItem* FindItem(const TMenuItem& parent, const std::string& caption) {
-  for (const auto& item : parent.Items()) {
-    if (item->Caption() == caption) return item.get();
-    if (TMenuItem* inner = FindItem(*item, caption)) return inner;
-  }
-  return nullptr;
-}
+using test::FindItem;
+using test::ReadFile;
 
 constexpr const char* kBrowserKey = "Software\\Wine\\WineBrowser";
 
@@ -35,11 +22,8 @@ class HelpAndAbout : public test::MainWindowFixture {
   void SetUp() override {
     test::MainWindowFixture::SetUp();
     // Where the stand-in browser notes the addresses (a Unix name, set by ctest).
-    const char* unixLog = std::getenv("QRX_URL_LOG");
-    ASSERT_TRUE(unixLog && *unixLog) << "the test runs through ctest, which names the browser's log";
-    log_ = "Z:" + std::string(unixLog);
-    for (char& c : log_)
-      if (c == '/') c = '\\';
+    log_ = test::WineNameFromEnvironment("QRX_URL_LOG");
+    ASSERT_FALSE(log_.empty()) << "the test runs through ctest, which names the browser's log";
     ::DeleteFileA(log_.c_str());
     // The browser setting of this prefix, kept to be put back.
     ::RegCreateKeyExA(HKEY_CURRENT_USER, kBrowserKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, browserKey_.put(), nullptr);

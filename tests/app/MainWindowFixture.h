@@ -51,6 +51,16 @@ class MainWindowFixture : public ::testing::Test {
                    reinterpret_cast<LPARAM>(box.Handle()));
   }
   static void Click(TButton& b) { ::SendMessageA(b.Handle(), BM_CLICK, 0, 0); }
+  // A standard search for text in the test folder's files that match mask, started as
+  // the Start button starts it.
+  void StandardSearch(const std::string& mask, const std::string& text) {
+    TKRESHForm& f = Form();
+    Click(f.rbnExprNone);
+    Type(f.cbxMask, mask);
+    Type(f.cbxSearchFor, text);
+    f.cbxDirectory.SetText(tmp.Path());
+    f.btnStartSearchClick();
+  }
   // A key pressed on target with the given keys held, through the application's loop.
   static void PressWithKeys(HWND target, WORD key, std::initializer_list<int> held = {}) {
     BYTE keys[256] = {};

@@ -3,12 +3,10 @@
 // its text and its words' boxes taken from the printed pages.
 #include "app/DialogDriver.h"
 #include "app/MainWindowFixture.h"
+#include "app/WindowTestSupport.h"
 #include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -17,11 +15,7 @@ namespace qrx {
 namespace {
 
 using test::DialogDriver;
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::ReadFile;
 
 // The text without blanks or line breaks: text taken back from a page has blanks where
 // the glyphs stand apart, which need not be where the line had them.
@@ -36,11 +30,8 @@ class Printing : public test::MainWindowFixture {
  protected:
   void SetUp() override {
     test::MainWindowFixture::SetUp();
-    const char* jobs = std::getenv("QRX_PRINT_JOBS");
-    ASSERT_TRUE(jobs && *jobs) << "no capture printer: the test runs through ctest, which starts it";
-    jobsDir_ = "Z:" + std::string(jobs);
-    for (char& c : jobsDir_)
-      if (c == '/') c = '\\';
+    jobsDir_ = test::WineNameFromEnvironment("QRX_PRINT_JOBS");
+    ASSERT_FALSE(jobsDir_.empty()) << "no capture printer: the test runs through ctest, which starts it";
     before_ = Jobs();
     WorkFileName = tmp.Path() + "\\work.tmp";  // made at start-up in the program
   }
@@ -76,14 +67,7 @@ class Printing : public test::MainWindowFixture {
     return ids;
   }
   std::string JobFile(const std::string& id, const char* ext) const { return jobsDir_ + "\\" + id + ext; }
-  void Search(const std::string& text) {
-    TKRESHForm& f = Form();
-    Click(f.rbnExprNone);
-    Type(f.cbxMask, "*.txt");
-    Type(f.cbxSearchFor, text);
-    f.cbxDirectory.SetText(tmp.Path());
-    f.btnStartSearchClick();
-  }
+  void Search(const std::string& text) { StandardSearch("*.txt", text); }
 
   std::string jobsDir_;
   std::set<std::string> before_;

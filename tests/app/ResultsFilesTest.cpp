@@ -2,22 +2,17 @@
 // system's own file dialogs, driven as a user drives them.
 #include "app/DialogDriver.h"
 #include "app/MainWindowFixture.h"
+#include "app/WindowTestSupport.h"
 #include "app/StartUp.h"
 #include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"
 
-#include <fstream>
-#include <iterator>
 
 namespace qrx {
 namespace {
 
 using test::DialogDriver;
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::ReadFile;
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -43,14 +38,7 @@ std::vector<std::string> Names(const std::string& dir) {
 
 class ResultsFiles : public test::MainWindowFixture {
  protected:
-  void Search(const std::string& text) {
-    TKRESHForm& f = Form();
-    Click(f.rbnExprNone);
-    Type(f.cbxMask, "*.txt");
-    Type(f.cbxSearchFor, text);
-    f.cbxDirectory.SetText(tmp.Path());
-    f.btnStartSearchClick();
-  }
+  void Search(const std::string& text) { StandardSearch("*.txt", text); }
   // Two searches, so the tree has two search rows with files and matches below.
   void TwoSearches() {
     tmp.MakeFile("a.txt", "one needle\r\nplain\r\nneedle two\r\n");
