@@ -13,7 +13,13 @@ queue=QuarrixCapture
 
 stop() {
   if [ -f "$dir/cupsd.pid" ]; then
-    kill "$(cat "$dir/cupsd.pid")" 2>/dev/null || true
+    pid=$(cat "$dir/cupsd.pid")
+    kill "$pid" 2>/dev/null || true
+    # It writes its state on the way out: gone before its folder is used again.
+    for _ in $(seq 1 100); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
     rm -f "$dir/cupsd.pid"
   fi
 }
@@ -86,8 +92,9 @@ chmod 644 "$dir/etc/"*.conf
 /usr/sbin/cupsd -f -c "$dir/etc/cupsd.conf" -s "$dir/etc/cups-files.conf" </dev/null >"$dir/log/cupsd.out" 2>&1 &
 echo $! >"$dir/cupsd.pid"
 export CUPS_SERVER=$dir/cups.sock
-for _ in $(seq 1 100); do
-  lpstat -r >/dev/null 2>&1 && break
+# lpstat answers even while no scheduler listens yet; what it says tells.
+for _ in $(seq 1 200); do
+  lpstat -r 2>/dev/null | grep -q 'scheduler is running' && break
   sleep 0.1
 done
 lpadmin -p "$queue" -E -v "qrxcapture:$dir/jobs" 2>>"$dir/log/lpadmin.out"
