@@ -13,6 +13,8 @@ done
 # 32-bit programs; the caller checks).
 if [ "${1:-}" = "--wine32" ]; then
   have wine32:i386 || need+=("wine32:i386")
+  # 32-bit Wine reaches printers through the 32-bit CUPS library.
+  have libcups2:i386 || need+=("libcups2:i386")
 fi
 # With --fuzz: clang and its sanitizer runtime, for the fuzz targets (fuzz/README.md).
 if [ "${1:-}" = "--fuzz" ]; then
