@@ -245,10 +245,10 @@ bool TFileSearchObj::OpenInput() {
   if (SearchKind == skForm) {
     if (!ConvertFormFile(FilePath, WorkFileName)) return false;
     FormSourceName = CurrentFile;
-    reader_.Assign(WorkFileName, ReaderBufferSize);
+    reader_.Assign(WorkFileName, ReaderBufferSize, ReadBlockSize);
   } else {
     // Opened by the name the folder gave: two names that differ only in case are two files.
-    reader_.Assign(FilePath, ReaderBufferSize);
+    reader_.Assign(FilePath, ReaderBufferSize, ReadBlockSize);
   }
   if (!reader_.TryOpen()) {
     // Locked, denied or gone since the enumeration: passed over, remembered for the report.
@@ -285,6 +285,10 @@ void TFileSearchObj::SearchFile() {
     }
   } guard{this, firstMatch};
 
+  if (BlockScan) {
+    SearchBlocks(firstMatch);
+    return;
+  }
   LineNumber = 0;
   std::string_view line;
   while (!reader_.Eof()) {
@@ -307,7 +311,10 @@ bool TFileSearchObj::ReadNextLine(std::string_view& line) {
 void TFileSearchObj::ProcessLine(std::string_view line, bool& firstMatch) {
   if (LineNumber % 100 == 0 && OnProcessMessages) OnProcessMessages();
   int32_t start, stop;
-  if (!matcher_.Match(line, start, stop)) return;
+  if (matcher_.Match(line, start, stop)) ReportMatch(line, start, stop, firstMatch);
+}
+
+void TFileSearchObj::ReportMatch(std::string_view line, int32_t start, int32_t stop, bool& firstMatch) {
   if (SearchKind == skBinary) {
     ProgressCheck();
     return;
@@ -320,8 +327,7 @@ void TFileSearchObj::ProcessLine(std::string_view line, bool& firstMatch) {
   }
   ++Matches;
   ++MatchesInFile;
-  lineCopy_.assign(line);
-  ResultList.AddMatch(lineCopy_, LineNumber, start, stop);
+  ResultList.AddMatch(line, LineNumber, start, stop);
   CheckLineLimit();
   ProgressCheck();
 }

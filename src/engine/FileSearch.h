@@ -108,6 +108,11 @@ class TFileSearchObj {
   std::unique_ptr<AdvancedCriteria> Criteria;
   int32_t ProgressInterval = 500;
   int32_t ReaderBufferSize = 4096;
+  // Bytes one read of a file asks for; 0 for the reader's default.
+  uint32_t ReadBlockSize = 0;
+  // Searches look for the text over whole read blocks and split lines only where they must;
+  // false sends every line through the line reader one at a time, as replace runs do.
+  bool BlockScan = true;
   // The scratch file form files are converted into (kind 2), and replace previews are
   // written through.
   std::string WorkFileName;
@@ -166,6 +171,9 @@ class TFileSearchObj {
   bool OpenInput();
   void CloseInput() noexcept;
   void ProcessLine(std::string_view line, bool& firstMatch);
+  void ReportMatch(std::string_view line, int32_t start, int32_t stop, bool& firstMatch);
+  // The block scan (BlockSearch.cpp).
+  void SearchBlocks(bool& firstMatch);
   bool ReadNextLine(std::string_view& line);
   // Replace runs (FileReplace.cpp).
   void ReplaceInFile();
@@ -186,5 +194,5 @@ class TFileSearchObj {
   std::vector<TFileEdit> edits_;  // the current file's replacements, in file order
   bool occurrenceSeen_ = false;   // the current file has had its first occurrence
   TReplaceTarget target_;
-  std::string lineCopy_;
+  std::vector<char> block_;  // the block scan's bytes: an unfinished line, then a new block
 };

@@ -1,6 +1,9 @@
 #include "engine/LineMatcher.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "engine/ByteScan.h"
 
 namespace qrx {
 
@@ -64,6 +67,7 @@ std::string ConvertDosPattern(const std::string& pattern) {
 void TSubstringFinder::Prepare(std::string_view needle, bool caseFolded) {
   needle_.assign(needle);
   rareOffset_ = 0;
+  folded_ = caseFolded;
   int best = 1 << 30;
   for (size_t i = 0; i < needle_.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(needle_[i]);
@@ -97,6 +101,52 @@ size_t TSubstringFinder::Find(std::string_view hay, size_t from) const {
   return std::string_view::npos;
 }
 
+bool TSubstringFinder::BlockScannable() const {
+  if (needle_.empty()) return false;
+  for (char c : needle_)
+    if (c == '\r' || c == '\n' || c == '\0' || c == 26) return false;
+  return true;
+}
+
+TSubstringFinder::THit TSubstringFinder::ScanBlock(const char* p, const char* end, const char*& at) const {
+  const size_t m = needle_.size();
+  const unsigned char rare = static_cast<unsigned char>(needle_[rareOffset_]);
+  // Upper-cased needle: its capitals stand for both cases in the raw text.
+  const unsigned char other = folded_ && rare >= 'A' && rare <= 'Z' ? static_cast<unsigned char>(rare + 32) : rare;
+  const unsigned char* want = reinterpret_cast<const unsigned char*>(needle_.data());
+  // The bytes before the rare byte's first possible place are looked at for a Ctrl-Z only:
+  // an occurrence overlapping one would hold it.
+  const char* q = p + std::min(rareOffset_, static_cast<size_t>(end - p));
+  if (const char* z = FindAnyOf(p, q, 26, 26, 26); z != q) {
+    at = z;
+    return THit::CtrlZ;
+  }
+  while (q < end) {
+    const char* hit = FindAnyOf(q, end, rare, other, 26);
+    if (hit == end) break;
+    if (static_cast<unsigned char>(*hit) == 26) {
+      at = hit;
+      return THit::CtrlZ;
+    }
+    const char* cand = hit - rareOffset_;
+    if (static_cast<size_t>(end - cand) >= m) {
+      const unsigned char* s = reinterpret_cast<const unsigned char*>(cand);
+      size_t i = 0;
+      if (folded_) {
+        while (i < m && kUpperTable[s[i]] == want[i]) ++i;
+      } else {
+        while (i < m && s[i] == want[i]) ++i;
+      }
+      if (i == m) {
+        at = cand;
+        return THit::Text;
+      }
+    }
+    q = hit + 1;
+  }
+  return THit::None;
+}
+
 void TLineMatcher::Prepare(uint16_t options, uint8_t exprKind, const std::string& text,
                            long regexHandle) {
   options_ = options;
@@ -110,10 +160,22 @@ void TLineMatcher::Prepare(uint16_t options, uint8_t exprKind, const std::string
 std::string_view TLineMatcher::CaseAdjust(std::string_view line) {
   if (caseSensitive_) return line;
   adjusted_.resize(line.size());
-  char* out = adjusted_.data();
-  const unsigned char* in = reinterpret_cast<const unsigned char*>(line.data());
-  for (size_t i = 0, n = line.size(); i < n; ++i) out[i] = static_cast<char>(kUpperTable[in[i]]);
+  UpperCaseCopy(line.data(), line.size(), adjusted_.data());
   return adjusted_;
+}
+
+bool TLineMatcher::MatchInPlace(char* line, size_t length, int32_t& start, int32_t& stop) {
+  if (!regex_ || !caseSensitive_) return Match(std::string_view(line, length), start, stop);
+  start = stop = 0;
+  const char saved = line[length];
+  line[length] = '\0';
+  long range[2] = {0, 0};
+  const long found = RegExec(handle_, line, range);
+  line[length] = saved;
+  if (found != 0) return false;
+  start = static_cast<int32_t>(range[0]) + 1;
+  stop = static_cast<int32_t>(range[1]);
+  return true;
 }
 
 bool TLineMatcher::MatchAdjusted(std::string_view line, int32_t& start, int32_t& stop) {

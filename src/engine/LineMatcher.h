@@ -34,9 +34,17 @@ class TSubstringFinder {
   // Offset of the first occurrence at or after from, or npos.
   size_t Find(std::string_view hay, size_t from = 0) const;
 
+  // Scans raw (not case-adjusted) bytes for the first occurrence, or for a Ctrl-Z, whichever
+  // comes first; at is where it begins. The needle must not hold CR, LF, NUL or Ctrl-Z.
+  enum class THit { None, Text, CtrlZ };
+  THit ScanBlock(const char* p, const char* end, const char*& at) const;
+  // True when ScanBlock can stand for a line-by-line search with this needle.
+  bool BlockScannable() const;
+
  private:
   std::string needle_;
   size_t rareOffset_ = 0;
+  bool folded_ = false;
 };
 
 class TLineMatcher {
@@ -47,6 +55,12 @@ class TLineMatcher {
 
   // The line itself when case matters, else its upper-case copy (held until the next call).
   std::string_view CaseAdjust(std::string_view line);
+  // As Match, for a line in a buffer of the caller's whose byte after the line may be
+  // overwritten for the moment of the match: the expression component wants NUL-terminated
+  // text, and this spares copying every line for it.
+  bool MatchInPlace(char* line, size_t length, int32_t& start, int32_t& stop);
+  bool IsExpression() const { return regex_; }
+  const TSubstringFinder& Finder() const { return finder_; }
   // Matches an already case-adjusted line; on success start and stop are the 1-based first
   // and last column of the match.
   bool MatchAdjusted(std::string_view line, int32_t& start, int32_t& stop);

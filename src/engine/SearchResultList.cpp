@@ -56,11 +56,11 @@ void TSearchResultList::AddFile() {
   }
 }
 
-void TSearchResultList::AddMatch(const std::string& lineText, int32_t lineNumber, int32_t matchStart,
+void TSearchResultList::AddMatch(std::string_view lineText, int32_t lineNumber, int32_t matchStart,
                                  int32_t matchStop) {
   const char* failure = "Error adding match to results tree.";
   if (!CurrentSearchNode) throw EStopSearch(failure, rcTreeError);
-  auto node = std::make_unique<TMatchNode>(CurrentSearchNode, matchStart, matchStop, lineNumber, lineText,
+  auto node = std::make_unique<TMatchNode>(CurrentSearchNode, matchStart, matchStop, lineNumber, std::string(lineText),
                                            CurrentFileNode);
   int32_t index;
   try {

@@ -3,6 +3,7 @@
 // the newest search on top.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class TFileSearchObj;
 class TGCustomOutline;
@@ -16,7 +17,7 @@ class TSearchResultList {
 
   void BeginSearch();
   void AddFile();
-  void AddMatch(const std::string& lineText, int32_t lineNumber, int32_t matchStart, int32_t matchStop);
+  void AddMatch(std::string_view lineText, int32_t lineNumber, int32_t matchStart, int32_t matchStop);
   void UpdateFileCount();
   void EndSearch(uint8_t code);
 

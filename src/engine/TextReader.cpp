@@ -95,6 +95,23 @@ bool TTextReader::Fill() {
   return got > 0;
 }
 
+uint32_t TTextReader::ReadBlock(char* dest, uint32_t size) {
+  if (memory_) {
+    const size_t n = std::min<size_t>(size, end_ - pos_);
+    std::memcpy(dest, buf_.data() + pos_, n);
+    pos_ += n;
+    return static_cast<uint32_t>(n);
+  }
+  if (!file_) return 0;
+  DWORD got = 0;
+  if (!::ReadFile(file_.get(), dest, size, &got, nullptr)) {
+    DWORD code = ::GetLastError();
+    throw EInOutError("Cannot read file " + fileName_, code);
+  }
+  blockOffset_ += got;
+  return got;
+}
+
 bool TTextReader::Eof() {
   if (pos_ == end_ && !Fill()) return true;
   return buf_[pos_] == kCtrlZ;

@@ -49,6 +49,12 @@ class TTextReader {
   // and false.
   bool ReadLine(std::string_view& line);
 
+  // The raw bytes, for a caller that splits lines itself: up to size bytes of the file,
+  // continuing where the last read stopped; fewer than size means the data is used up.
+  // Not to be mixed with ReadLine on one opening. Throws EInOutError.
+  uint32_t ReadBlock(char* dest, uint32_t size);
+  uint32_t BlockSize() const noexcept { return blockSize_; }
+
   TLineEnd LastLineEnd() const noexcept { return lastEnd_; }
   uint64_t LastLineOffset() const noexcept { return lastOffset_; }
   // Where the raw bytes after the last line (and its line end) begin.

@@ -1,0 +1,131 @@
+// The search's fast way through a file: the text is looked for over whole read blocks, and
+// lines are split, counted and matched only around what is found. The lines, their numbers
+// and every result come out as the line reader gives them one by one: CR, LF, CR LF and
+// LF CR each end a line, a line of one NUL byte takes no number unless it is the last,
+// nothing after a Ctrl-Z exists, and a line may be longer than any block.
+#include <cstring>
+
+#include "engine/ByteScan.h"
+#include "engine/FileSearch.h"
+
+namespace {
+
+struct TLineSpan {
+  size_t Begin = 0;  // first byte
+  size_t End = 0;    // its line end (or the end of the data)
+  size_t Next = 0;   // the next line's first byte
+  bool Numbered = true;
+};
+
+constexpr unsigned char kCtrlZ = 26;
+
+// The unread part of one file in a buffer: the bytes [Pos, Have) of Data, Final once the file
+// has nothing more to give.
+class TBlockLines {
+ public:
+  TBlockLines(std::vector<char>& data, size_t have, bool final) : data_(data), Have(have), Final(final) {}
+
+  // Nothing after a Ctrl-Z exists.
+  void EndAt(size_t at) {
+    Have = at;
+    Final = true;
+  }
+
+  // The line at Pos, once it can be told whole: false when more bytes are needed or no
+  // line is left.
+  bool Next(TLineSpan& line) {
+    if (Pos >= Have) return false;
+    char* base = data_.data();
+    const size_t brk = static_cast<size_t>(qrx::FindAnyOf(base + Pos, base + Have, '\r', '\n', kCtrlZ) - base);
+    if (brk < Have && static_cast<unsigned char>(base[brk]) == kCtrlZ) EndAt(brk);
+    if (brk >= Have) {
+      if (!Final || Pos == Have) return false;
+      line = TLineSpan{Pos, Have, Have, true};
+      return true;
+    }
+    // A line end that is the last byte known may have its mate in the next block.
+    if (brk + 1 == Have && !Final) return false;
+    size_t next = brk + 1;
+    const char mate = base[brk] == '\r' ? '\n' : '\r';
+    if (next < Have && base[next] == mate) ++next;
+    if (next < Have && static_cast<unsigned char>(base[next]) == kCtrlZ) EndAt(next);
+    const bool nulLine = brk - Pos == 1 && base[Pos] == '\0';
+    // Whether a NUL line is the last one decides its number.
+    if (nulLine && next == Have && !Final) return false;
+    line = TLineSpan{Pos, brk, next, !(nulLine && next < Have)};
+    return true;
+  }
+
+  std::string_view Text(const TLineSpan& line) const {
+    return std::string_view(data_.data() + line.Begin, line.End - line.Begin);
+  }
+
+  std::vector<char>& data_;
+  size_t Pos = 0;
+  size_t Have;
+  bool Final;
+};
+
+}  // namespace
+
+void TFileSearchObj::SearchBlocks(bool& firstMatch) {
+  const uint32_t blockSize = reader_.BlockSize();
+  const qrx::TSubstringFinder& finder = matcher_.Finder();
+  // Plain text can be looked for in the raw bytes; an expression is tried on every line.
+  const bool byCandidates = !matcher_.IsExpression() && finder.BlockScannable();
+  const bool announce = static_cast<bool>(OnProcessMessages);
+  LineNumber = 0;
+  size_t kept = 0;  // bytes of an unfinished line moved to the front
+  for (;;) {
+    if (block_.size() < kept + blockSize + 1) block_.resize(kept + blockSize + 1);
+    uint32_t got;
+    try {
+      got = reader_.ReadBlock(block_.data() + kept, blockSize);
+    } catch (const EInOutError&) {
+      return;  // the unfinished line is lost, as with the line reader
+    }
+    TBlockLines lines(block_, kept + got, got < blockSize);
+    TLineSpan line;
+    // Every numbered line passes here once, in order.
+    auto number = [&](const TLineSpan& l) {
+      lines.Pos = l.Next;
+      if (!l.Numbered) return false;
+      ++LineNumber;
+      if (announce && LineNumber % 100 == 0) OnProcessMessages();
+      return true;
+    };
+    int32_t start, stop;
+    if (!byCandidates) {
+      while (lines.Next(line)) {
+        if (number(line) && matcher_.MatchInPlace(block_.data() + line.Begin, line.End - line.Begin, start, stop))
+          ReportMatch(lines.Text(line), start, stop, firstMatch);
+      }
+    } else {
+      for (;;) {
+        const char* at = nullptr;
+        char* base = block_.data();
+        auto hit = finder.ScanBlock(base + lines.Pos, base + lines.Have, at);
+        if (hit == qrx::TSubstringFinder::THit::CtrlZ) {
+          lines.EndAt(static_cast<size_t>(at - base));
+          hit = qrx::TSubstringFinder::THit::None;
+        }
+        if (hit == qrx::TSubstringFinder::THit::None) {
+          // Line numbers are needed later only while the file goes on, or for the breaks.
+          if (lines.Final && !announce) return;
+          while (lines.Next(line)) number(line);
+          break;
+        }
+        const size_t found = static_cast<size_t>(at - base);
+        bool whole;
+        while ((whole = lines.Next(line)) && line.End < found) number(line);
+        if (!whole) break;  // the line with the text goes on in the next block
+        number(line);
+        // The whole line decides: whole words, anchors and the first fitting occurrence.
+        if (matcher_.Match(lines.Text(line), start, stop)) ReportMatch(lines.Text(line), start, stop, firstMatch);
+      }
+    }
+    if (lines.Final) return;
+    kept = lines.Have - lines.Pos;
+    std::memmove(block_.data(), block_.data() + lines.Pos, kept);
+  }
+}

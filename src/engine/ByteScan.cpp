@@ -1,0 +1,90 @@
+#include "engine/ByteScan.h"
+
+#include <cstring>
+
+#include "engine/LineMatcher.h"
+
+#if defined(__i386__) || defined(__x86_64__)
+#include <emmintrin.h>
+#define QRX_HAVE_SSE2_PATH 1
+#endif
+
+namespace qrx {
+
+const char* FindAnyOfBytewise(const char* p, const char* end, unsigned char a, unsigned char b, unsigned char c) {
+  for (; p != end; ++p) {
+    const unsigned char x = static_cast<unsigned char>(*p);
+    if (x == a || x == b || x == c) return p;
+  }
+  return end;
+}
+
+namespace {
+
+void UpperCaseBytewise(const char* in, size_t n, char* out) {
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(in);
+  for (size_t i = 0; i < n; ++i) out[i] = static_cast<char>(kUpperTable[s[i]]);
+}
+
+#ifdef QRX_HAVE_SSE2_PATH
+// The 32-bit build targets processors that may lack these instructions: they are used only
+// where the processor reports them.
+bool HaveSse2() {
+#if defined(__x86_64__)
+  return true;
+#else
+  static const bool have = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("sse2") != 0;
+  }();
+  return have;
+#endif
+}
+
+__attribute__((target("sse2"))) const char* FindAnyOfSse2(const char* p, const char* end, unsigned char a,
+                                                          unsigned char b, unsigned char c) {
+  const __m128i va = _mm_set1_epi8(static_cast<char>(a));
+  const __m128i vb = _mm_set1_epi8(static_cast<char>(b));
+  const __m128i vc = _mm_set1_epi8(static_cast<char>(c));
+  while (end - p >= 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(x, va), _mm_cmpeq_epi8(x, vb)), _mm_cmpeq_epi8(x, vc));
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+    if (mask) return p + __builtin_ctz(mask);
+    p += 16;
+  }
+  return FindAnyOfBytewise(p, end, a, b, c);
+}
+
+__attribute__((target("sse2"))) void UpperCaseSse2(const char* in, size_t n, char* out) {
+  // Signed compares: bytes from 0x80 up are negative and so never taken for small letters.
+  const __m128i below = _mm_set1_epi8('a' - 1);
+  const __m128i above = _mm_set1_epi8('z' + 1);
+  const __m128i bit = _mm_set1_epi8(0x20);
+  size_t i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    const __m128i small = _mm_and_si128(_mm_cmpgt_epi8(x, below), _mm_cmplt_epi8(x, above));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_sub_epi8(x, _mm_and_si128(small, bit)));
+  }
+  UpperCaseBytewise(in + i, n - i, out + i);
+}
+#endif
+
+}  // namespace
+
+const char* FindAnyOf(const char* p, const char* end, unsigned char a, unsigned char b, unsigned char c) {
+#ifdef QRX_HAVE_SSE2_PATH
+  if (HaveSse2()) return FindAnyOfSse2(p, end, a, b, c);
+#endif
+  return FindAnyOfBytewise(p, end, a, b, c);
+}
+
+void UpperCaseCopy(const char* in, size_t n, char* out) {
+#ifdef QRX_HAVE_SSE2_PATH
+  if (HaveSse2()) return UpperCaseSse2(in, n, out);
+#endif
+  UpperCaseBytewise(in, n, out);
+}
+
+}  // namespace qrx

@@ -1,0 +1,16 @@
+#pragma once
+// Byte searches over whole read blocks: where a search spends its time when most lines hold
+// nothing of interest, so they look at 16 bytes a step where the processor allows it.
+#include <cstddef>
+
+namespace qrx {
+
+// The first byte in [p, end) equal to a, b or c, or end.
+const char* FindAnyOf(const char* p, const char* end, unsigned char a, unsigned char b, unsigned char c);
+// The same one byte at a time: for processors without 16-byte compares, and to check against.
+const char* FindAnyOfBytewise(const char* p, const char* end, unsigned char a, unsigned char b, unsigned char c);
+
+// out[i] = in[i] with a-z made A-Z, every other byte unchanged; out may equal in.
+void UpperCaseCopy(const char* in, size_t n, char* out);
+
+}  // namespace qrx

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "SearchFixture.h"
+#include "engine/ByteScan.h"
+#include "engine/LineMatcher.h"
+
+namespace {
+
+// Bytes that make lines hard to split: every line end, its halves, NUL and Ctrl-Z.
+std::string RandomText(std::mt19937& rng, size_t tokens) {
+  static const char* const kTokens[] = {"ab", "AB", "aB", "a", "b", " ", "x", "xx ab x", "\r", "\n", "\r\n",
+                                        "\n\r", "\r\r", "", "\x1a"};
+  static const size_t kLengths[] = {2, 2, 2, 1, 1, 1, 1, 7, 1, 1, 2, 2, 2, 1, 1};
+  std::string out;
+  for (size_t i = 0; i < tokens; ++i) {
+    // Ctrl-Z ends the file; it should turn up, but not cut most files short.
+    size_t k = rng() % 15;
+    if (k == 14 && rng() % 8) k = rng() % 8;
+    if (k == 13) {
+      out += rng() % 2 ? std::string("\0\r\n", 3) : std::string("\0", 1);
+      continue;
+    }
+    out.append(kTokens[k], kLengths[k]);
+  }
+  return out;
+}
+
+struct RunResult {
+  std::vector<std::string> lines;
+  int32_t matches = 0, files = 0, searched = 0;
+  std::vector<std::pair<int32_t, int32_t>> breaks;  // line number, tree lines at each break
+  bool operator==(const RunResult&) const = default;
+};
+
+RunResult RunSearch(const std::string& dir, const std::string& text, uint16_t options, uint8_t expr, bool block,
+                    uint32_t blockSize, bool breaks) {
+  ResultTree t;
+  auto s = NewSearch(t.tree, dir, "*.txt", text, options, expr);
+  s->BlockScan = block;
+  s->ReadBlockSize = blockSize;
+  RunResult r;
+  TFileSearchObj* raw = s.get();
+  if (breaks) s->OnProcessMessages = [&] { r.breaks.emplace_back(raw->LineNumber, t.tree.ItemCount()); };
+  s->Execute();
+  r.lines = t.Lines();
+  r.matches = s->Matches;
+  r.files = s->FilesWithMatches;
+  r.searched = s->FilesSearched;
+  return r;
+}
+
+TEST(BlockSearch, GivesWhatTheLineReaderGivesOnRandomFiles) {
+  struct Case {
+    const char* text;
+    uint16_t options;
+    uint8_t expr;
+  } cases[] = {
+      {"ab", 0x021F, 0},  {"AB", 0x001F, 0},      {"ab", 0x061F, 0}, {"AB", 0x081F, 0},
+      {"ab", 0x121F, 0},  {"a+b", 0x021F, 1},     {"A.B", 0x001F, 1}, {"^$", 0x021F, 1},
+      {"a*b", 0x021F, 2}, {"b ab", 0x001F, 0},
+  };
+  std::mt19937 rng(15);
+  for (int trial = 0; trial < 12; ++trial) {
+    TempDir d;
+    for (int f = 0; f < 3; ++f) d.Write("f" + std::to_string(f) + ".txt", RandomText(rng, 40 + rng() % 400));
+    const std::string dir = d.Path();
+    for (const Case& c : cases) {
+      const RunResult want = RunSearch(dir, c.text, c.options, c.expr, false, 0, true);
+      for (uint32_t blockSize : {16u, 17u, 40u, 0u}) {
+        EXPECT_EQ(RunSearch(dir, c.text, c.options, c.expr, true, blockSize, true), want)
+            << "trial " << trial << " text " << c.text << " block " << blockSize;
+        RunResult quiet = RunSearch(dir, c.text, c.options, c.expr, true, blockSize, false);
+        quiet.breaks = want.breaks;
+        EXPECT_EQ(quiet, want) << "without breaks: trial " << trial << " text " << c.text << " block " << blockSize;
+      }
+    }
+  }
+}
+
+TEST(ByteScan, FindsAndUpperCasesAsTheBytewiseWay) {
+  std::mt19937 rng(7);
+  for (int trial = 0; trial < 300; ++trial) {
+    std::string data(rng() % 80, '\0');
+    for (char& c : data) c = static_cast<char>(rng() % 4 == 0 ? "\r\n\x1a\xe1"[rng() % 4] : rng() % 256);
+    const size_t from = data.empty() ? 0 : rng() % data.size();
+    const unsigned char a = "\r\n\x1a\xe1q"[rng() % 5], b = static_cast<unsigned char>(rng() % 256), c = '\n';
+    const char* p = data.data() + from;
+    const char* end = data.data() + data.size();
+    EXPECT_EQ(qrx::FindAnyOf(p, end, a, b, c), qrx::FindAnyOfBytewise(p, end, a, b, c)) << trial;
+
+    std::string upper(data.size(), '\0');
+    qrx::UpperCaseCopy(data.data(), data.size(), upper.data());
+    EXPECT_EQ(upper, qrx::UpperCase(data)) << trial;
+  }
+}
+
+}  // namespace
