@@ -1,9 +1,17 @@
 #!/usr/bin/env python3
 """Benchmark: qrxfind against the floor (walk + read, match nothing) and GNU grep.
 
-Usage: bench/run.py [--rounds N] [--megabytes M] [--build DIR]
+Usage: bench/run.py [--rounds N] [--megabytes M] [--build DIR] [--only NAME]
 Generates the corpus once (bench/corpus, deterministic), then times every command round
 by round (interleaved), pinned to one processor, and prints medians and ratios.
+
+Every open and read under Wine is a round trip to the Wine server, and across two
+processors those cost several times more than on one: a server left running keeps the
+processor it had, so it is stopped and started again pinned to processor 0, and the run
+refuses to report unless the server's affinity shows that it took.
+
+The 32-bit build (build-i686) is timed where this machine runs 32-bit programs, the 64-bit
+build (build) elsewhere; the output says which.
 """
 import argparse
 import os
@@ -20,11 +28,41 @@ def win(path):
     return "Z:" + path.replace("/", "\\")
 
 
+def can_run32():
+    r = subprocess.run(["bash", "-c", f"source {ROOT}/scripts/env.sh && qrx_can_run32"])
+    return r.returncode == 0
+
+
+def pinned_server(env):
+    """Stops any server of this prefix, starts it pinned to processor 0, and checks that it took."""
+    subprocess.run("wineserver -k", shell=True, env=env, stderr=subprocess.DEVNULL)
+    subprocess.run("wineserver -w", shell=True, env=env, stderr=subprocess.DEVNULL)
+    # Nothing of the server's may hold the caller's output open.
+    subprocess.run("taskset -c 0 wineserver -p", shell=True, env=env, check=True, stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # The server of this prefix: the one whose environment names it.
+    pids = []
+    for pid in subprocess.run(["pgrep", "wineserver"], capture_output=True, text=True).stdout.split():
+        try:
+            with open(f"/proc/{pid}/environ", "rb") as f:
+                if f"WINEPREFIX={env['WINEPREFIX']}".encode() in f.read().split(b"\0"):
+                    pids.append(pid)
+        except OSError:
+            pass
+    if len(pids) != 1:
+        sys.exit(f"cannot tell which Wine server is this prefix's (found {pids}); not reporting")
+    out = subprocess.run(["taskset", "-p", pids[0]], capture_output=True, text=True).stdout.strip()
+    if not out.endswith(": 1"):
+        sys.exit(f"the Wine server is not pinned to processor 0 ({out}); not reporting")
+    print(f"wine server {pids[0]} pinned: {out}", file=sys.stderr)
+    return pids[0]
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--rounds", type=int, default=5)
     ap.add_argument("--megabytes", type=int, default=300)
-    ap.add_argument("--build", default=os.path.join(ROOT, "build"))
+    ap.add_argument("--build", default="")
     ap.add_argument("--only", default="")
     args = ap.parse_args()
 
@@ -37,14 +75,28 @@ def main():
     with open(os.path.join(longdir, "long.txt"), "wb") as f:
         f.write(b"a" * 100000 + b"\r\n")
 
+    if not args.build:
+        args.build = os.path.join(ROOT, "build-i686" if can_run32() else "build")
+    cache = open(os.path.join(args.build, "CMakeCache.txt")).read()
+    bits = 64 if "mingw-x86_64" in cache else 32
     env = dict(os.environ)
+    env.pop("WINELOADER", None)
     env["WINEPREFIX"] = os.path.join(args.build, "wine")
     env["WINEDEBUG"] = "-all"
     env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
     env["LC_ALL"] = "C"
-    wine = "/usr/lib/wine/wine64" if os.path.exists(os.path.join(args.build, "bin", "qrxfind.exe")) and \
-        "x86_64" in open(os.path.join(args.build, "CMakeCache.txt")).read() else "wine"
-    subprocess.run("taskset -c 0 wineserver -p", shell=True, env=env)
+    wine = "/usr/lib/wine/wine64" if bits == 64 else "wine"
+    if bits == 64:
+        env["WINELOADER"] = wine
+    if not os.path.exists(os.path.join(env["WINEPREFIX"], "system.reg")):
+        subprocess.run(f"{wine} wineboot --init", shell=True, env=env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+    server = pinned_server(env)
+    # The session's own processes (services, desktop), started now with their output going
+    # nowhere: started by the first timed command they would hold its output pipe open.
+    subprocess.run(f"taskset -c 0 {wine} wineboot", shell=True, env=env, stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    print(f"timing the {bits}-bit build ({args.build}) under {wine}", file=sys.stderr)
     bindir = os.path.join(args.build, "bin")
     qrx = f"cd {bindir} && taskset -c 0 {wine} ./qrxfind.exe"
     wc = os.path.join(ROOT, "bench")
@@ -106,7 +158,14 @@ def main():
             times.clear()
         print(f"round {rnd} done", file=sys.stderr)
 
+    # A server that went away and came back unpinned would make the figures meaningless.
+    out = subprocess.run(["taskset", "-p", server], capture_output=True, text=True).stdout.strip()
+    if not out.endswith(": 1"):
+        sys.exit(f"the Wine server {server} is gone or no longer pinned ({out!r}); not reporting")
+
     med = {k: statistics.median(v) for k, v in times.items()}
+    print(f"{bits}-bit build ({os.path.basename(args.build)}), Wine server and programs pinned to processor 0; "
+          f"load average at the end {os.getloadavg()[0]:.2f}")
     floor = med[("q", "floor (walk+read)")]
     print(f"{'workload':24} {'qrxfind s':>10} {'/floor':>7} {'grep s':>8} {'/grep':>7}")
     for name, _, grep in cases:

@@ -71,8 +71,9 @@ class TBlockLines {
 void TFileSearchObj::SearchBlocks(bool& firstMatch) {
   const uint32_t blockSize = reader_.BlockSize();
   const qrx::TSubstringFinder& finder = matcher_.Finder();
-  // Plain text can be looked for in the raw bytes; an expression is tried on every line.
-  const bool byCandidates = !matcher_.IsExpression() && finder.BlockScannable();
+  // Plain text, or what every match of the expression holds, is looked for in the raw bytes;
+  // an expression without such a part is tried on every line.
+  const bool byCandidates = finder.BlockScannable() && (!matcher_.IsExpression() || finder.Length() >= 2);
   const bool announce = static_cast<bool>(OnProcessMessages);
   LineNumber = 0;
   size_t kept = 0;  // bytes of an unfinished line moved to the front
@@ -120,8 +121,9 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
         while ((whole = lines.Next(line)) && line.End < found) number(line);
         if (!whole) break;  // the line with the text goes on in the next block
         number(line);
-        // The whole line decides: whole words, anchors and the first fitting occurrence.
-        if (matcher_.Match(lines.Text(line), start, stop)) ReportMatch(lines.Text(line), start, stop, firstMatch);
+        // The whole line decides: whole words, anchors, the first fitting occurrence, the expression.
+        if (matcher_.MatchInPlace(block_.data() + line.Begin, line.End - line.Begin, start, stop))
+          ReportMatch(lines.Text(line), start, stop, firstMatch);
       }
     }
     if (lines.Final) return;

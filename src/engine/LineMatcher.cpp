@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/ByteScan.h"
+#include "engine/RequiredText.h"
 
 namespace qrx {
 
@@ -154,7 +155,9 @@ void TLineMatcher::Prepare(uint16_t options, uint8_t exprKind, const std::string
   regex_ = exprKind == ekRegExp || exprKind == ekDos;
   handle_ = regexHandle;
   text_ = text;
-  if (!regex_) finder_.Prepare(text_, !caseSensitive_);
+  // For an expression, the finder looks for what every match holds: lines without it need
+  // not be shown to the component.
+  finder_.Prepare(regex_ ? RequiredText(text_) : text_, !caseSensitive_);
 }
 
 std::string_view TLineMatcher::CaseAdjust(std::string_view line) {

@@ -40,6 +40,7 @@ class TSubstringFinder {
   THit ScanBlock(const char* p, const char* end, const char*& at) const;
   // True when ScanBlock can stand for a line-by-line search with this needle.
   bool BlockScannable() const;
+  size_t Length() const { return needle_.size(); }
 
  private:
   std::string needle_;
@@ -60,6 +61,7 @@ class TLineMatcher {
   // text, and this spares copying every line for it.
   bool MatchInPlace(char* line, size_t length, int32_t& start, int32_t& stop);
   bool IsExpression() const { return regex_; }
+  // The search text's finder; for an expression, the finder of what every match holds.
   const TSubstringFinder& Finder() const { return finder_; }
   // Matches an already case-adjusted line; on success start and stop are the 1-based first
   // and last column of the match.

@@ -7,6 +7,7 @@
 #include "SearchFixture.h"
 #include "engine/ByteScan.h"
 #include "engine/LineMatcher.h"
+#include "engine/RequiredText.h"
 
 namespace {
 
@@ -62,6 +63,9 @@ TEST(BlockSearch, GivesWhatTheLineReaderGivesOnRandomFiles) {
       {"ab", 0x021F, 0},  {"AB", 0x001F, 0},      {"ab", 0x061F, 0}, {"AB", 0x081F, 0},
       {"ab", 0x121F, 0},  {"a+b", 0x021F, 1},     {"A.B", 0x001F, 1}, {"^$", 0x021F, 1},
       {"a*b", 0x021F, 2}, {"b ab", 0x001F, 0},
+      // Expressions with a part every match holds: looked for over the blocks first.
+      {"(a|b) ab", 0x021F, 1}, {"A.B ?AB", 0x001F, 1}, {"a*b ab", 0x001F, 2}, {"^ab", 0x021F, 1},
+      {"b ab$", 0x021F, 1},
   };
   std::mt19937 rng(15);
   for (int trial = 0; trial < 12; ++trial) {
@@ -79,6 +83,34 @@ TEST(BlockSearch, GivesWhatTheLineReaderGivesOnRandomFiles) {
       }
     }
   }
+}
+
+TEST(RequiredText, IsWhatEveryMatchHolds) {
+  struct Case {
+    const char* pattern;
+    const char* required;
+  } cases[] = {
+      {"[A-Z][a-z]+Error", "Error"},
+      {"\\Q\\u\\u\\x.*\\(\\S\\e\\l\\f\\)", "(Self)"},  // a converted DOS pattern
+      {"^abc$", "abc"},
+      {"x[ab]yz", "yz"},
+      {"[]x]abc", "abc"},
+      {"[^]x]ab[\\]]c", "ab"},
+      {"(a|b)cd", "cd"},
+      {"(a(b)c)de", "de"},
+      {"abc+", "abc"},
+      {"ab*cd", "cd"},    // the starred byte may be missing
+      {"Erro+?r", "Err"},  // "+?" is "*"
+      {"xy?z", "x"},
+      {"a\\.b", "a.b"},
+      {"{x}]", "{x}]"},
+      {"a|bcd", ""},      // either side alone
+      {"(a*)*b", "b"},
+      {"[0-9]*", ""},
+      {"ab(", ""},        // does not compile
+      {"ab\\", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(qrx::RequiredText(c.pattern), c.required) << c.pattern;
 }
 
 TEST(ByteScan, FindsAndUpperCasesAsTheBytewiseWay) {
