@@ -116,10 +116,19 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
           while (lines.Next(line)) number(line);
           break;
         }
-        const size_t found = static_cast<size_t>(at - base);
-        bool whole;
-        while ((whole = lines.Next(line)) && line.End < found) number(line);
-        if (!whole) break;  // the line with the text goes on in the next block
+        // The lines before the one with the text are only counted.
+        const char* lineStart = nullptr;
+        const auto skipped = static_cast<int32_t>(qrx::CountLines(base + lines.Pos, at, lineStart));
+        const int32_t counted = LineNumber + skipped;
+        if (announce) {
+          for (int32_t next = (LineNumber / 100 + 1) * 100; next <= counted; next += 100) {
+            LineNumber = next;  // each break sees the number of the line it comes at
+            OnProcessMessages();
+          }
+        }
+        LineNumber = counted;
+        lines.Pos = static_cast<size_t>(lineStart - base);
+        if (!lines.Next(line)) break;  // the line with the text goes on in the next block
         number(line);
         // The whole line decides: whole words, anchors, the first fitting occurrence, the expression.
         if (matcher_.MatchInPlace(block_.data() + line.Begin, line.End - line.Begin, start, stop))

@@ -21,6 +21,28 @@ const char* FindAnyOfBytewise(const char* p, const char* end, unsigned char a, u
 
 namespace {
 
+// Takes the line ends in order; the second byte of a CR LF or LF CR pair ends no line.
+struct TLineCounter {
+  const char* lineStart;
+  const char* last = nullptr;  // the previous line end, while it may still take a mate
+  size_t lines = 0;
+  void Break(const char* at) {
+    if (last && at == last + 1 && *at != *last) {
+      last = nullptr;
+      lineStart = at + 1;
+      return;
+    }
+    lines += !(at - lineStart == 1 && *lineStart == '\0');
+    last = at;
+    lineStart = at + 1;
+  }
+};
+
+void CountBytewise(const char* p, const char* end, TLineCounter& counter) {
+  for (; p != end; ++p)
+    if (*p == '\r' || *p == '\n') counter.Break(p);
+}
+
 void UpperCaseBytewise(const char* in, size_t n, char* out) {
   const unsigned char* s = reinterpret_cast<const unsigned char*>(in);
   for (size_t i = 0; i < n; ++i) out[i] = static_cast<char>(kUpperTable[s[i]]);
@@ -56,6 +78,20 @@ __attribute__((target("sse2"))) const char* FindAnyOfSse2(const char* p, const c
   return FindAnyOfBytewise(p, end, a, b, c);
 }
 
+__attribute__((target("sse2"))) void CountSse2(const char* p, const char* end, TLineCounter& counter) {
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  for (; end - p >= 16; p += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf))));
+    while (mask) {
+      counter.Break(p + __builtin_ctz(mask));
+      mask &= mask - 1;
+    }
+  }
+  CountBytewise(p, end, counter);
+}
+
 __attribute__((target("sse2"))) void UpperCaseSse2(const char* in, size_t n, char* out) {
   // Signed compares: bytes from 0x80 up are negative and so never taken for small letters.
   const __m128i below = _mm_set1_epi8('a' - 1);
@@ -78,6 +114,25 @@ const char* FindAnyOf(const char* p, const char* end, unsigned char a, unsigned 
   if (HaveSse2()) return FindAnyOfSse2(p, end, a, b, c);
 #endif
   return FindAnyOfBytewise(p, end, a, b, c);
+}
+
+size_t CountLinesBytewise(const char* begin, const char* target, const char*& lineStart) {
+  TLineCounter counter{begin};
+  CountBytewise(begin, target, counter);
+  lineStart = counter.lineStart;
+  return counter.lines;
+}
+
+size_t CountLines(const char* begin, const char* target, const char*& lineStart) {
+#ifdef QRX_HAVE_SSE2_PATH
+  if (HaveSse2()) {
+    TLineCounter counter{begin};
+    CountSse2(begin, target, counter);
+    lineStart = counter.lineStart;
+    return counter.lines;
+  }
+#endif
+  return CountLinesBytewise(begin, target, lineStart);
 }
 
 void UpperCaseCopy(const char* in, size_t n, char* out) {

@@ -10,6 +10,12 @@ const char* FindAnyOf(const char* p, const char* end, unsigned char a, unsigned 
 // The same one byte at a time: for processors without 16-byte compares, and to check against.
 const char* FindAnyOfBytewise(const char* p, const char* end, unsigned char a, unsigned char b, unsigned char c);
 
+// The lines that end in [begin, target), by the reader's rules (CR, LF, CR LF and LF CR each
+// end one; a line of one NUL byte does not count, since another line follows it), and where
+// the line holding target begins. The bytes hold no Ctrl-Z.
+size_t CountLines(const char* begin, const char* target, const char*& lineStart);
+size_t CountLinesBytewise(const char* begin, const char* target, const char*& lineStart);
+
 // out[i] = in[i] with a-z made A-Z, every other byte unchanged; out may equal in.
 void UpperCaseCopy(const char* in, size_t n, char* out);
 

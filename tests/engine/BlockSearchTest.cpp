@@ -113,7 +113,7 @@ TEST(RequiredText, IsWhatEveryMatchHolds) {
   for (const Case& c : cases) EXPECT_EQ(qrx::RequiredText(c.pattern), c.required) << c.pattern;
 }
 
-TEST(ByteScan, FindsAndUpperCasesAsTheBytewiseWay) {
+TEST(ByteScan, FindsCountsAndUpperCasesAsTheBytewiseWay) {
   std::mt19937 rng(7);
   for (int trial = 0; trial < 300; ++trial) {
     std::string data(rng() % 80, '\0');
@@ -123,6 +123,13 @@ TEST(ByteScan, FindsAndUpperCasesAsTheBytewiseWay) {
     const char* p = data.data() + from;
     const char* end = data.data() + data.size();
     EXPECT_EQ(qrx::FindAnyOf(p, end, a, b, c), qrx::FindAnyOfBytewise(p, end, a, b, c)) << trial;
+
+    const char* start = nullptr;
+    const char* startBytewise = nullptr;
+    for (char& ch : data)
+      if (ch == '\x1a') ch = '\0';  // counted stretches hold no Ctrl-Z
+    EXPECT_EQ(qrx::CountLines(p, end, start), qrx::CountLinesBytewise(p, end, startBytewise)) << trial;
+    EXPECT_EQ(start, startBytewise) << trial;
 
     std::string upper(data.size(), '\0');
     qrx::UpperCaseCopy(data.data(), data.size(), upper.data());
