@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <new>
 
 #include "engine/DosTime.h"
 #include "engine/SearchKinds.h"
@@ -147,6 +149,15 @@ void TFileNode::AppendDisplayText(std::string& out) const {
 std::string TFileNode::GetSaveText() const {
   return JoinFields({"F", SaveField(FileName, kMaxFileName), Int(Matches), Int(static_cast<int32_t>(DateTimeToDosDateTime(FileDate))),
                      Int(FileSize)});
+}
+
+std::unique_ptr<TMatchNode> TMatchNode::Make(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop,
+                                             int32_t lineNumber, std::string_view lineText, TFileNode* fileNode) {
+  void* memory = ::operator new(sizeof(TMatchNode) + lineText.size());
+  char* text = static_cast<char*>(memory) + sizeof(TMatchNode);
+  if (!lineText.empty()) std::memcpy(text, lineText.data(), lineText.size());
+  return std::unique_ptr<TMatchNode>(
+      new (memory) TMatchNode(searchNode, matchStart, matchStop, lineNumber, std::string_view(text, lineText.size()), fileNode));
 }
 
 void TMatchNode::AppendDisplayText(std::string& out) const {

@@ -2,7 +2,9 @@
 // What each line of the results tree stands for: a search, a file, or a matching line.
 // The tree stores only the node; the text it shows is asked from the node each time.
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TFileSearchObj;
@@ -71,23 +73,34 @@ class TDFMFileNode : public TFileNode {
 
 class TMatchNode : public TBaseNode {
  public:
-  TMatchNode(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop, int32_t lineNumber,
-             std::string lineText, TFileNode* fileNode)
-      : FileNode(fileNode),
-        SearchNode(searchNode),
-        LineText(std::move(lineText)),
-        LineNumber(lineNumber),
-        MatchStart(matchStart),
-        MatchStop(matchStop) {}
+  // A search can make hundreds of thousands of these: the node and its line's text come in
+  // one allocation.
+  static std::unique_ptr<TMatchNode> Make(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop,
+                                          int32_t lineNumber, std::string_view lineText, TFileNode* fileNode);
+  // Frees the allocation Make made, text included.
+  static void operator delete(void* p) { ::operator delete(p); }
+  TMatchNode(const TMatchNode&) = delete;
+  TMatchNode& operator=(const TMatchNode&) = delete;
+
   void AppendDisplayText(std::string& out) const override;
   std::string GetSaveText() const override;
 
   TFileNode* FileNode;      // not owned; none without file lines
   TSearchNode* SearchNode;  // not owned
-  std::string LineText;
+  const std::string_view LineText;  // held in the node's own allocation
   int32_t LineNumber;
   int32_t MatchStart;
   int32_t MatchStop;
+
+ private:
+  TMatchNode(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop, int32_t lineNumber,
+             std::string_view lineText, TFileNode* fileNode)
+      : FileNode(fileNode),
+        SearchNode(searchNode),
+        LineText(lineText),
+        LineNumber(lineNumber),
+        MatchStart(matchStart),
+        MatchStop(matchStop) {}
 };
 
 // Every search node alive in the results tree, in creation order. A node joins when it is

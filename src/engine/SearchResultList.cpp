@@ -60,7 +60,7 @@ void TSearchResultList::AddMatch(std::string_view lineText, int32_t lineNumber, 
                                  int32_t matchStop) {
   const char* failure = "Error adding match to results tree.";
   if (!CurrentSearchNode) throw EStopSearch(failure, rcTreeError);
-  auto node = std::make_unique<TMatchNode>(CurrentSearchNode, matchStart, matchStop, lineNumber, std::string(lineText),
+  auto node = TMatchNode::Make(CurrentSearchNode, matchStart, matchStop, lineNumber, lineText,
                                            CurrentFileNode);
   int32_t index;
   try {

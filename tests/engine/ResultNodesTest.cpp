@@ -13,7 +13,7 @@ struct Nodes {
     search.Masks = "*.pas;*.inc";
     file = std::make_unique<TFileNode>(&search, "c:\\src\\unit1.pas");
     file->Matches = 3;
-    match = std::make_unique<TMatchNode>(&search, 3, 8, 7, "  \tfound needle here \t", file.get());
+    match = TMatchNode::Make(&search, 3, 8, 7, "  \tfound needle here \t", file.get());
   }
   TSearchNode search;
   std::unique_ptr<TFileNode> file;
