@@ -287,6 +287,8 @@ void TFileSearchObj::SearchFile() {
 
   if (BlockScan) {
     SearchBlocks(firstMatch);
+    // One file of a few long lines must not keep its size of memory for the rest of the run.
+    if (block_.capacity() > (8u << 20)) std::vector<char>().swap(block_);
     return;
   }
   LineNumber = 0;
