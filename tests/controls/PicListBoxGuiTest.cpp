@@ -1,7 +1,7 @@
 // The picture list box on a real window under Xvfb: its rows and their items, moving
 // and dragging rows, the row at a point, and what a row looks like when drawn.
 #include "controls/Piclb32.h"
-#include "controls/GOutlineGdi.h"
+#include "CanvasSupport.h"
 #include "winlib/Form.h"
 #include "winlib/Handles.h"
 
@@ -43,42 +43,11 @@ class PicListBox : public ::testing::Test {
     for (int i = 0; i < list.Items().Count(); ++i) s += list.Items().Get(i) + ";";
     return s;
   }
-  // A 32-bit bitmap of w by h with a DC to draw into it; pixels read straight from memory.
-  struct Canvas {
-    Canvas(int width, int height) : w(width), h(height) {
-      BITMAPINFO bi{};
-      bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-      bi.bmiHeader.biWidth = w;
-      bi.bmiHeader.biHeight = -h;
-      bi.bmiHeader.biPlanes = 1;
-      bi.bmiHeader.biBitCount = 32;
-      bi.bmiHeader.biCompression = BI_RGB;
-      bmp.reset(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-      dc.reset(::CreateCompatibleDC(nullptr));
-      if (!bmp || !dc || !bits) throw std::runtime_error("cannot make a bitmap to draw into");
-    }
-    COLORREF at(int x, int y) const {
-      const uint32_t v = static_cast<const uint32_t*>(bits)[static_cast<size_t>(y * w + x)];
-      return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    // Leftmost column holding colour c at or after from; -1 when none.
-    int FirstColumnOf(COLORREF c, int from = 0) const {
-      for (int x = from; x < w; ++x)
-        for (int y = 0; y < h; ++y)
-          if (at(x, y) == c) return x;
-      return -1;
-    }
-    int w, h;
-    void* bits = nullptr;
-    UniqueGdi<HBITMAP> bmp;
-    outline::UniqueMemoryDc dc;
-  };
-
   // Two 16 by 16 pictures: red, then green.
   void UseImages() {
     images = ::ImageList_Create(16, 16, ILC_COLOR24, 2, 0);
     for (COLORREF c : {kRed, kGreen}) {
-      Canvas pic(16, 16);
+      test::Canvas pic(16, 16);
       {
         SelectGuard sel(pic.dc.get(), pic.bmp.get());
         UniqueGdi<HBRUSH> brush(::CreateSolidBrush(c));
@@ -91,8 +60,8 @@ class PicListBox : public ::testing::Test {
   }
 
   // Draws row index as the list box would when asked by the system.
-  std::unique_ptr<Canvas> Draw(int index, UINT state, UINT action = ODA_DRAWENTIRE) {
-    auto c = std::make_unique<Canvas>(280, 17);
+  std::unique_ptr<test::Canvas> Draw(int index, UINT state, UINT action = ODA_DRAWENTIRE) {
+    auto c = std::make_unique<test::Canvas>(280, 17);
     SelectGuard sel(c->dc.get(), c->bmp.get());
     DRAWITEMSTRUCT dis{};
     dis.CtlType = ODT_LISTBOX;
@@ -105,13 +74,6 @@ class PicListBox : public ::testing::Test {
     list.HandleDrawItem(&dis);
     ::GdiFlush();
     return c;
-  }
-  // Leftmost column, at or after from, with a pixel other than back.
-  static int FirstChanged(const Canvas& c, COLORREF back, int from = 0) {
-    for (int x = from; x < c.w; ++x)
-      for (int y = 0; y < c.h; ++y)
-        if (c.at(x, y) != back) return x;
-    return -1;
   }
 
   TForm host;
@@ -294,13 +256,13 @@ TEST_F(PicListBox, SelectedRowsHighlightTheTextAndShowTheSelectedPicture) {
 TEST_F(PicListBox, FocusRectangleLeavesOutThePictureColumnUnlessAsked) {
   list.Items().Add("x");
   const COLORREF window = ::GetSysColor(COLOR_WINDOW);
-  EXPECT_EQ(FirstChanged(*Draw(0, ODS_FOCUS), window), 2);
+  EXPECT_EQ(Draw(0, ODS_FOCUS)->FirstChanged(window), 2);
   // Only the focus changed: the dotted rectangle alone, the row's text left as it was.
   const auto focusOnly = Draw(0, ODS_FOCUS, ODA_FOCUS);
   EXPECT_EQ(focusOnly->at(250, 8), RGB(0, 0, 0)) << "the row is not drawn again";
-  EXPECT_EQ(FirstChanged(*focusOnly, RGB(0, 0, 0)), 2);
+  EXPECT_EQ(focusOnly->FirstChanged(RGB(0, 0, 0)), 2);
   list.Items().Item(0).Flags |= pfFocusPicture;
-  EXPECT_EQ(FirstChanged(*Draw(0, ODS_FOCUS), window), 0);
+  EXPECT_EQ(Draw(0, ODS_FOCUS)->FirstChanged(window), 0);
 }
 
 }  // namespace
