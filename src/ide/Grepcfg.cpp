@@ -11,9 +11,10 @@ namespace {
 
 constexpr int kClientWidth = 389, kClientHeight = 371;
 
-const char* const kPageTitles[TdlgConfigure::kPageCount] = {"Options", "Colors", "Fonts"};
-const char* const kHelpTopics[TdlgConfigure::kPageCount] = {"Properties_Options", "Properties_Colors",
-                                                            "Properties_Fonts"};
+const char* const kPageTitles[TdlgConfigure::kPageCount] = {"Custom IDE", "Options", "Colors", "Fonts"};
+const char* const kHelpTopics[TdlgConfigure::kPageCount] = {"Properties_Custom_IDE", "Properties_Options",
+                                                            "Properties_Colors", "Properties_Fonts"};
+constexpr const char* kEditorsSection = "Editors";
 
 // The colour fields in the order of colorBoxes: label, then the setting it edits.
 struct TColorField {
@@ -65,6 +66,7 @@ void TdlgConfigure::CreateControls() {
     page.Create(&nbkConfigure);
     page.SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top);
   }
+  CreateCustomPage();
   CreateOptionsPage();
   CreateColorsPage();
   CreateFontsPage();
@@ -86,6 +88,68 @@ void TdlgConfigure::CreateControls() {
   };
   btnCancel.OnClick = [this] { ModalResult = IDCANCEL; };
   btnApply.OnClick = [this] { ApplyChanges(); };
+}
+
+void TdlgConfigure::CreateCustomPage() {
+  TPanel& p = pages[pgCustomIde];
+  grpCustom.Create(p, "Custom Editor/IDE");
+  grpCustom.SetBounds(8, 6, 355, 250);
+  const struct {
+    TLabel& label;
+    TEdit& edit;
+    const char* caption;
+  } rows[] = {
+      {lblCustomClass, edtCustomClass, "Main window class name:"},
+      {lblCustomWinText, edtCustomWinText, "Main window text:"},
+      {lblCustomOpen, edtCustomOpen, "Command for file open:"},
+      {lblCustomGotoLine, edtCustomGotoLine, "Command for goto line #:"},
+  };
+  int y = 20;
+  for (const auto& r : rows) {
+    r.label.Create(grpCustom, r.caption);
+    r.label.SetBounds(12, y, 330, 16);
+    r.edit.Create(grpCustom, ES_AUTOHSCROLL);
+    r.edit.SetBounds(12, y + 17, 330, 21);
+    y += 50;
+  }
+  chkCustomUseLFN.Create(grpCustom, "Use Long Filenames");
+  chkCustomUseLFN.SetBounds(12, y, 200, 20);
+}
+
+void TdlgConfigure::LoadCustomIde() {
+  const char* ini = host_.EditorsIni.c_str();
+  const auto read = [ini](const char* key) {
+    char buf[1024] = {};
+    if (*ini) ::GetPrivateProfileStringA(kEditorsSection, key, "", buf, sizeof buf, ini);
+    return std::string(buf);
+  };
+  edtCustomClass.SetText(read("Custom_AppClass"));
+  edtCustomWinText.SetText(read("Custom_AppText"));
+  edtCustomOpen.SetText(read("Custom_Open"));
+  edtCustomGotoLine.SetText(read("Custom_Goto"));
+  chkCustomUseLFN.SetChecked(!*ini || ::GetPrivateProfileIntA(kEditorsSection, "Custom_OpenWithLFN", 1, ini) != 0);
+}
+
+bool TdlgConfigure::SaveCustomIde() {
+  if (host_.EditorsIni.empty()) return true;
+  const char* ini = host_.EditorsIni.c_str();
+  const auto write = [ini](const char* key, const std::string& value) {
+    return ::WritePrivateProfileStringA(kEditorsSection, key, value.c_str(), ini) != FALSE;
+  };
+  // Writing creates the file when it is missing.
+  const bool written = write("Custom_AppClass", edtCustomClass.Text()) &&
+                       write("Custom_AppText", edtCustomWinText.Text()) && write("Custom_Open", edtCustomOpen.Text()) &&
+                       write("Custom_Goto", edtCustomGotoLine.Text()) &&
+                       write("Custom_OpenWithLFN", chkCustomUseLFN.Checked() ? "1" : "0");
+  // Flush the profile cache so the drivers read what is on disk.
+  ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini);
+  if (host_.ReloadAll) host_.ReloadAll();
+  if (!written) {
+    SetPageIndex(pgCustomIde);
+    ShowMessageBox(Handle(), "The custom editor entry could not be written to " + host_.EditorsIni + ".",
+                   MsgKind::Error);
+  }
+  return written;
 }
 
 void TdlgConfigure::CreateOptionsPage() {
@@ -176,6 +240,7 @@ void TdlgConfigure::LoadValues() {
   chkAddToExplorer.SetChecked(manageable && host_.ExplorerEntryPresent && host_.ExplorerEntryPresent());
   for (int i = 0; i < kColorCount; ++i) colorBoxes[i].SetSelectedColor(s.*kColorFields[i].Value);
   for (int i = 0; i < kFontCount; ++i) SetChosenFont(static_cast<FontKind>(i), s.*kFontSettings[i]);
+  LoadCustomIde();
 }
 
 void TdlgConfigure::SetChosenFont(FontKind kind, const TFontSetting& font) {
@@ -250,7 +315,7 @@ bool TdlgConfigure::ApplyChanges() {
   settings_ = s;
   if (host_.Apply) host_.Apply(s);
   if (chkAddToExplorer.Enabled() && host_.SetExplorerEntry) host_.SetExplorerEntry(chkAddToExplorer.Checked());
-  return true;
+  return SaveCustomIde();
 }
 
 int TdlgConfigure::Execute() {

@@ -26,11 +26,15 @@ struct TConfigureHost {
   std::function<bool()> ExplorerEntryPresent;
   std::function<void(bool present)> SetExplorerEntry;
   std::function<void(const std::string& topic)> ShowHelp;
+  // EDITORS.INI, whose custom entry the dialog edits, and what makes the drivers read
+  // it again.
+  std::string EditorsIni;
+  std::function<void()> ReloadAll;
 };
 
 class TdlgConfigure : public TdlgWin95Dlg {
  public:
-  enum Page { pgOptions, pgColors, pgFonts, kPageCount };
+  enum Page { pgCustomIde, pgOptions, pgColors, pgFonts, kPageCount };
   enum FontKind { fkTree, fkPreview, fkPrinter, fkControls, kFontCount };
   static constexpr int kColorCount = 9;
 
@@ -54,6 +58,12 @@ class TdlgConfigure : public TdlgWin95Dlg {
   TTabControl nbkConfigure;
   std::array<TPanel, kPageCount> pages;
   TButton btnHelp, btnOK, btnCancel, btnApply;
+
+  // Custom IDE
+  TGroupBox grpCustom;
+  TLabel lblCustomClass, lblCustomWinText, lblCustomOpen, lblCustomGotoLine;
+  TEdit edtCustomClass, edtCustomWinText, edtCustomOpen, edtCustomGotoLine;
+  TCheckBox chkCustomUseLFN;
 
   // Options
   TLabel lblMaxFinds, lblMaxFindsRange, lblNumPreviewLines, lblNumPreviewLinesRange, lblMaxHistory,
@@ -83,10 +93,13 @@ class TdlgConfigure : public TdlgWin95Dlg {
 
  private:
   void CreateControls();
+  void CreateCustomPage();
   void CreateOptionsPage();
   void CreateColorsPage();
   void CreateFontsPage();
   void LoadValues();
+  void LoadCustomIde();
+  bool SaveCustomIde();
   void ShowPage();
 
   TQrxSettings settings_;

@@ -1,6 +1,7 @@
 // The properties dialog: its number fields and fonts without a window, then the dialog
 // under Xvfb: what it loads, what OK and Apply hand over, what Cancel keeps, refused
 // values, help per page and the Explorer entry.
+#include "common/TempDir.h"
 #include "ide/Grepcfg.h"
 #include "ide/GrepcfgValues.h"
 #include "winlib/ModalDriver.h"
@@ -67,6 +68,13 @@ class Configure : public ::testing::Test {
     host.ExplorerEntryPresent = [this] { return explorerEntry; };
     host.SetExplorerEntry = [this](bool on) { explorerEntry = on; };
     host.ShowHelp = [this](const std::string& topic) { topics.push_back(topic); };
+    host.EditorsIni = dir / "EDITORS.INI";
+    host.ReloadAll = [this] { ++reloads; };
+  }
+  std::string IniValue(const char* key) {
+    char buf[256] = {};
+    ::GetPrivateProfileStringA("Editors", key, "<missing>", buf, sizeof buf, host.EditorsIni.c_str());
+    return buf;
   }
 
   TQrxSettings settings;
@@ -75,6 +83,8 @@ class Configure : public ::testing::Test {
   std::optional<bool> stayOnTop;
   bool explorerManageable = true, explorerEntry = false;
   std::vector<std::string> topics;
+  int reloads = 0;
+  TempDir dir;
   test::UiRecorder ui;
 };
 
@@ -104,8 +114,11 @@ TEST_F(Configure, ShowsTheCurrentSettingsOnItsPages) {
   EXPECT_EQ(dlg.lblFonts[TdlgConfigure::fkTree].Text(), "Arial");
   EXPECT_EQ(dlg.lblFonts[TdlgConfigure::fkPreview].Text(), "Courier New");
   EXPECT_EQ(dlg.PageIndex(), 0);
-  EXPECT_TRUE(dlg.pages[TdlgConfigure::pgOptions].Visible());
-  EXPECT_FALSE(dlg.pages[TdlgConfigure::pgColors].Visible());
+  EXPECT_TRUE(dlg.pages[0].Visible());
+  EXPECT_FALSE(dlg.pages[TdlgConfigure::pgOptions].Visible());
+  dlg.SetPageIndex(TdlgConfigure::pgColors);
+  EXPECT_TRUE(dlg.pages[TdlgConfigure::pgColors].Visible());
+  EXPECT_FALSE(dlg.pages[0].Visible());
 }
 
 TEST_F(Configure, ApplyHandsOverEveryPagesValues) {
@@ -200,7 +213,10 @@ TEST_F(Configure, HelpOpensTheTopicOfThePageShown) {
     dlg.SetPageIndex(page);
     dlg.btnHelp.Click();
   }
-  EXPECT_EQ(topics, (std::vector<std::string>{"Properties_Fonts", "Properties_Options", "Properties_Colors"}));
+  dlg.SetPageIndex(TdlgConfigure::pgCustomIde);
+  dlg.btnHelp.Click();
+  EXPECT_EQ(topics, (std::vector<std::string>{"Properties_Fonts", "Properties_Options", "Properties_Colors",
+                                              "Properties_Custom_IDE"}));
 }
 
 TEST_F(Configure, TheExplorerEntryIsLeftAloneWhereItCannotBeManaged) {
@@ -211,6 +227,54 @@ TEST_F(Configure, TheExplorerEntryIsLeftAloneWhereItCannotBeManaged) {
   EXPECT_FALSE(dlg.chkAddToExplorer.Checked());
   dlg.btnApply.Click();
   EXPECT_TRUE(explorerEntry);
+}
+
+TEST_F(Configure, AMissingEditorsIniReadsEmptyAndTheFirstApplyCreatesIt) {
+  ShownDialog dlg(settings, host);
+  EXPECT_EQ(dlg.edtCustomClass.Text(), "");
+  EXPECT_EQ(dlg.edtCustomOpen.Text(), "");
+  EXPECT_TRUE(dlg.chkCustomUseLFN.Checked());
+  dlg.edtCustomClass.SetText("TMyEditor");
+  dlg.edtCustomWinText.SetText("My Editor");
+  dlg.edtCustomOpen.SetText("^O#FILENAME#{ENTER}");
+  dlg.edtCustomGotoLine.SetText("^G#LINENUM#{ENTER}");
+  dlg.chkCustomUseLFN.SetChecked(false);
+  dlg.btnApply.Click();
+  EXPECT_EQ(::GetFileAttributesA(host.EditorsIni.c_str()) != INVALID_FILE_ATTRIBUTES, true);
+  EXPECT_EQ(IniValue("Custom_AppClass"), "TMyEditor");
+  EXPECT_EQ(IniValue("Custom_AppText"), "My Editor");
+  EXPECT_EQ(IniValue("Custom_Open"), "^O#FILENAME#{ENTER}");
+  EXPECT_EQ(IniValue("Custom_Goto"), "^G#LINENUM#{ENTER}");
+  EXPECT_EQ(IniValue("Custom_OpenWithLFN"), "0");
+  EXPECT_EQ(reloads, 1) << "the drivers read the entry at once";
+}
+
+TEST_F(Configure, TheCustomEntryIsReadFromEditorsIni) {
+  dir.Write("EDITORS.INI",
+            "[Editors]\r\nCustom_AppClass=Notepad\r\nCustom_AppText=Untitled\r\nCustom_Open=^o\r\n"
+            "Custom_Goto=^g\r\nCustom_OpenWithLFN=0\r\nOther=1\r\n");
+  ShownDialog dlg(settings, host);
+  EXPECT_EQ(dlg.edtCustomClass.Text(), "Notepad");
+  EXPECT_EQ(dlg.edtCustomWinText.Text(), "Untitled");
+  EXPECT_EQ(dlg.edtCustomOpen.Text(), "^o");
+  EXPECT_EQ(dlg.edtCustomGotoLine.Text(), "^g");
+  EXPECT_FALSE(dlg.chkCustomUseLFN.Checked());
+  dlg.chkCustomUseLFN.SetChecked(true);
+  dlg.btnOK.Click();
+  EXPECT_EQ(IniValue("Custom_OpenWithLFN"), "1");
+  EXPECT_EQ(IniValue("Other"), "1") << "other keys stay";
+}
+
+TEST_F(Configure, AnEditorsIniThatCannotBeWrittenIsReported) {
+  host.EditorsIni = dir / "no such folder\\EDITORS.INI";
+  ShownDialog dlg(settings, host);
+  dlg.SetPageIndex(TdlgConfigure::pgFonts);
+  dlg.edtCustomClass.SetText("X");
+  dlg.btnOK.Click();
+  EXPECT_EQ(dlg.ModalResult, 0);
+  ASSERT_EQ(ui.Boxes.size(), 1u);
+  EXPECT_EQ(ui.Boxes[0].Text, "The custom editor entry could not be written to " + host.EditorsIni + ".");
+  EXPECT_EQ(dlg.PageIndex(), TdlgConfigure::pgCustomIde);
 }
 
 }  // namespace
