@@ -11,9 +11,11 @@ namespace {
 
 constexpr int kClientWidth = 389, kClientHeight = 371;
 
-const char* const kPageTitles[TdlgConfigure::kPageCount] = {"Custom IDE", "Options", "Colors", "Fonts"};
-const char* const kHelpTopics[TdlgConfigure::kPageCount] = {"Properties_Custom_IDE", "Properties_Options",
-                                                            "Properties_Colors", "Properties_Fonts"};
+const char* const kPageTitles[TdlgConfigure::kPageCount] = {"Editor/IDE", "Custom IDE", "Options", "Colors",
+                                                            "Fonts"};
+const char* const kHelpTopics[TdlgConfigure::kPageCount] = {"Properties_Editor", "Properties_Custom_IDE",
+                                                            "Properties_Options", "Properties_Colors",
+                                                            "Properties_Fonts"};
 constexpr const char* kEditorsSection = "Editors";
 
 // The colour fields in the order of colorBoxes: label, then the setting it edits.
@@ -66,6 +68,7 @@ void TdlgConfigure::CreateControls() {
     page.Create(&nbkConfigure);
     page.SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top);
   }
+  CreateEditorPage();
   CreateCustomPage();
   CreateOptionsPage();
   CreateColorsPage();
@@ -87,7 +90,9 @@ void TdlgConfigure::CreateControls() {
     if (ApplyChanges()) ModalResult = IDOK;
   };
   btnCancel.OnClick = [this] { ModalResult = IDCANCEL; };
-  btnApply.OnClick = [this] { ApplyChanges(); };
+  btnApply.OnClick = [this] {
+    if (ApplyChanges()) LoadEditorPage();
+  };
 }
 
 void TdlgConfigure::CreateCustomPage() {
@@ -241,6 +246,7 @@ void TdlgConfigure::LoadValues() {
   for (int i = 0; i < kColorCount; ++i) colorBoxes[i].SetSelectedColor(s.*kColorFields[i].Value);
   for (int i = 0; i < kFontCount; ++i) SetChosenFont(static_cast<FontKind>(i), s.*kFontSettings[i]);
   LoadCustomIde();
+  LoadEditorPage();
 }
 
 void TdlgConfigure::SetChosenFont(FontKind kind, const TFontSetting& font) {
@@ -308,6 +314,7 @@ bool TdlgConfigure::ApplyChanges() {
   s.StayOnTop = chkStayOnTop.Checked();
   s.ShowHints = chkShowHints.Checked();
   s.AllowMultInstances = chkAllowMultipleInst.Checked();
+  ApplyEditorPage(s);
   for (int i = 0; i < kFontCount; ++i) s.*kFontSettings[i] = fonts_[i];
   for (int i = 0; i < kColorCount; ++i) s.*kColorFields[i].Value = colorBoxes[i].SelectedColor();
 

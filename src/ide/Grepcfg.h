@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/Win95dlg.h"
 #include "controls/ColCombo.h"
+#include "controls/Piclb32.h"
 #include "winlib/Controls.h"
 #include "winlib/Handles.h"
 #include "winlib/Panels.h"
@@ -14,6 +15,9 @@
 #include <string>
 
 namespace qrx {
+
+class TIDEMgr;
+class TGrepIDE;
 
 // What the dialog needs of the program around it.
 struct TConfigureHost {
@@ -30,11 +34,13 @@ struct TConfigureHost {
   // it again.
   std::string EditorsIni;
   std::function<void()> ReloadAll;
+  // The IDEs, their order and add-ins; none leaves the list empty.
+  TIDEMgr* Ide = nullptr;
 };
 
 class TdlgConfigure : public TdlgWin95Dlg {
  public:
-  enum Page { pgCustomIde, pgOptions, pgColors, pgFonts, kPageCount };
+  enum Page { pgEditor, pgCustomIde, pgOptions, pgColors, pgFonts, kPageCount };
   enum FontKind { fkTree, fkPreview, fkPrinter, fkControls, kFontCount };
   static constexpr int kColorCount = 9;
 
@@ -58,6 +64,30 @@ class TdlgConfigure : public TdlgWin95Dlg {
   TTabControl nbkConfigure;
   std::array<TPanel, kPageCount> pages;
   TButton btnHelp, btnOK, btnCancel, btnApply;
+
+  // Editor/IDE
+  TGroupBox rbEditorType;
+  TRadioButton rbIde, rbOther;
+  TPicListBox lbxEditors;
+  TButton btnInstall, btnEnable, btnMoveUp, btnMoveDown;
+  TCheckBox chkEditorAutoSearch;
+  TGroupBox grpOtherEditor;
+  TLabel lblOtherEditor, lblOtherEditorParams, lblParams;
+  TEdit edtOtherEditor, edtOtherEditorParams;
+  TButton btnPickPath, btnAddFilename, btnAddLineNum;
+  TCheckBox chkOtherEditorUseLFN;
+
+  // 0 IDE, 1 other editor.
+  int EditorType() const { return rbOther.Checked() ? 1 : 0; }
+  void SetEditorType(int type);
+  TGrepIDE* RowIDE(int row) const;
+  void btnInstallClick();
+  void btnEnableClick();
+  void MoveRow(int from, int to);
+  void UpdateButtons();
+  // Puts text on the clipboard and pastes it into the parameters at the caret.
+  void AddPlaceholder(const std::string& text);
+  void btnPickPathClick();
 
   // Custom IDE
   TGroupBox grpCustom;
@@ -93,11 +123,15 @@ class TdlgConfigure : public TdlgWin95Dlg {
 
  private:
   void CreateControls();
+  void CreateEditorPage();
   void CreateCustomPage();
   void CreateOptionsPage();
   void CreateColorsPage();
   void CreateFontsPage();
   void LoadValues();
+  void LoadEditorPage();
+  void BuildPictures();
+  void ApplyEditorPage(TQrxSettings& s);
   void LoadCustomIde();
   bool SaveCustomIde();
   void ShowPage();
@@ -107,6 +141,9 @@ class TdlgConfigure : public TdlgWin95Dlg {
   std::array<TFontSetting, kFontCount> fonts_;
   std::array<UniqueGdi<HFONT>, kFontCount> labelFonts_;
   bool applied_ = false;
+  HIMAGELIST images_ = nullptr;  // freed with the dialog
+ public:
+  ~TdlgConfigure() override;
 };
 
 }  // namespace qrx
