@@ -325,8 +325,8 @@ bool TdlgConfigure::ApplyChanges() {
   return SaveCustomIde();
 }
 
-int TdlgConfigure::Execute() {
-  const int result = ShowModal();
+int TdlgConfigure::Execute(const std::function<int(TdlgWin95Dlg&)>& showModal) {
+  const int result = showModal ? showModal(*this) : ShowModal();
   if (applied_ && host_.ApplyStayOnTop) host_.ApplyStayOnTop(settings_.StayOnTop);
   return result;
 }

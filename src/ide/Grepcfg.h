@@ -46,8 +46,9 @@ class TdlgConfigure : public TdlgWin95Dlg {
 
   TdlgConfigure(TForm* mainForm, const TQrxSettings& settings, TConfigureHost host);
 
-  // Shows the dialog; once it closes after OK or Apply, the stay-on-top box takes effect.
-  int Execute();
+  // Shows the dialog (through showModal when given); once it closes after OK or Apply,
+  // the stay-on-top box takes effect.
+  int Execute(const std::function<int(TdlgWin95Dlg&)>& showModal = {});
   // What OK and Apply do. False, with the user told, when a field holds no valid value;
   // then nothing is applied.
   bool ApplyChanges();
