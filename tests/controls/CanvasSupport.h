@@ -3,8 +3,10 @@
 // owner-drawn controls paint, checked pixel by pixel.
 #include "controls/GOutlineGdi.h"
 #include "winlib/Handles.h"
+#include "winlib/Window.h"
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 
 namespace qrx::test {
@@ -45,5 +47,24 @@ struct Canvas {
   UniqueGdi<HBITMAP> bmp;
   outline::UniqueMemoryDc dc;
 };
+
+// What an owner-drawn control paints for item index when the system asks it to, on a
+// canvas of w by h.
+inline std::unique_ptr<Canvas> DrawOwnerItem(TWindow& control, UINT ctlType, int w, int h, int index, UINT state,
+                                             UINT action = ODA_DRAWENTIRE) {
+  auto c = std::make_unique<Canvas>(w, h);
+  SelectGuard sel(c->dc.get(), c->bmp.get());
+  DRAWITEMSTRUCT dis{};
+  dis.CtlType = ctlType;
+  dis.itemID = static_cast<UINT>(index);
+  dis.itemAction = action;
+  dis.itemState = state;
+  dis.hwndItem = control.Handle();
+  dis.hDC = c->dc.get();
+  dis.rcItem = RECT{0, 0, w, h};
+  control.HandleDrawItem(&dis);
+  ::GdiFlush();
+  return c;
+}
 
 }  // namespace qrx::test

@@ -33,19 +33,7 @@ class ColorCombo : public ::testing::Test {
     return name;
   }
   std::unique_ptr<test::Canvas> Draw(int index, UINT state = 0) {
-    auto c = std::make_unique<test::Canvas>(195, 16);
-    SelectGuard sel(c->dc.get(), c->bmp.get());
-    DRAWITEMSTRUCT dis{};
-    dis.CtlType = ODT_COMBOBOX;
-    dis.itemID = static_cast<UINT>(index);
-    dis.itemAction = ODA_DRAWENTIRE;
-    dis.itemState = state;
-    dis.hwndItem = combo.Handle();
-    dis.hDC = c->dc.get();
-    dis.rcItem = RECT{0, 0, c->w, c->h};
-    combo.HandleDrawItem(&dis);
-    ::GdiFlush();
-    return c;
+    return test::DrawOwnerItem(combo, ODT_COMBOBOX, 195, 16, index, state);
   }
 
   TForm host;

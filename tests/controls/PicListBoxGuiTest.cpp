@@ -61,19 +61,7 @@ class PicListBox : public ::testing::Test {
 
   // Draws row index as the list box would when asked by the system.
   std::unique_ptr<test::Canvas> Draw(int index, UINT state, UINT action = ODA_DRAWENTIRE) {
-    auto c = std::make_unique<test::Canvas>(280, 17);
-    SelectGuard sel(c->dc.get(), c->bmp.get());
-    DRAWITEMSTRUCT dis{};
-    dis.CtlType = ODT_LISTBOX;
-    dis.itemID = static_cast<UINT>(index);
-    dis.itemAction = action;
-    dis.itemState = state;
-    dis.hwndItem = list.Handle();
-    dis.hDC = c->dc.get();
-    dis.rcItem = RECT{0, 0, c->w, c->h};
-    list.HandleDrawItem(&dis);
-    ::GdiFlush();
-    return c;
+    return test::DrawOwnerItem(list, ODT_LISTBOX, 280, 17, index, state, action);
   }
 
   TForm host;
