@@ -79,7 +79,9 @@ TEST_F(ConfigureEditor, ButtonsFollowTheSelectedRow) {
     EXPECT_EQ(dlg->btnInstall.Text(), ide.IsInstalled() ? "&Uninstall" : "&Install");
     EXPECT_EQ(dlg->btnMoveUp.Enabled(), row > 0);
     EXPECT_EQ(dlg->btnMoveDown.Enabled(), row < last);
-    if (ide.DriverIndex() == 0) EXPECT_FALSE(dlg->btnInstall.Enabled()) << "the custom entry has no add-in";
+    if (ide.DriverIndex() == 0) {
+      EXPECT_FALSE(dlg->btnInstall.Enabled()) << "the custom entry has no add-in";
+    }
   }
   Select(0);
   EXPECT_EQ(dlg->btnEnable.Text(), "&Disable");
