@@ -121,6 +121,8 @@ class TKRESHForm : public TForm {
   void SetMaxFinds(int32_t n) { settings_.MaxFinds = n; }
   void SetMaxHistory(int32_t n) { settings_.MaxHistory = n; }
   void SetPrinterFont(const TFontSetting& font) { settings_.PrinterFont = font; }
+  // Makes what the properties dialog hands over live, all but staying on top.
+  void ApplyProperties(const TQrxSettings& s);
   const TQrxSettings& Settings() const { return settings_; }
   HFONT ControlFont() const { return controlFont_.get(); }
 

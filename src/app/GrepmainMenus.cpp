@@ -146,9 +146,7 @@ void TKRESHForm::UpdateCommandStates() {
   for (TMenuItem* item : commands_.WithRows) item->SetEnabled(hasRows);
   // The engine holds on to the rows of the search it is adding to.
   for (TMenuItem* item : commands_.Mutating) item->SetEnabled(hasRows && !running_);
-  // The properties dialog is a later part of the program; until it is there its
-  // commands stay disabled rather than do nothing.
-  for (TMenuItem* item : commands_.Properties) item->SetEnabled(false);
+  for (TMenuItem* item : commands_.Properties) item->SetEnabled(true);
   const bool parent = row && row->HasItems();
   commands_.PopupExpandLevel->SetEnabled(parent && !row->Expanded());
   commands_.PopupCollapseLevel->SetEnabled(parent && row->Expanded());

@@ -173,6 +173,40 @@ void TKRESHForm::ApplyPreviewSettings() {
   lbxFilePreview.SetTargetTextColor(s.PrevTargetTextColor);
 }
 
+void TKRESHForm::ApplyProperties(const TQrxSettings& s) {
+  SetNumPreviewLines(s.NumPreviewLines);
+  SetMaxFinds(s.MaxFinds);
+  SetMaxHistory(s.MaxHistory);
+  AllowMultInstances = s.AllowMultInstances;
+  settings_.AllowMultInstances = s.AllowMultInstances;
+  SetShowMainMenu(s.ShowMainMenu);
+  SetShowHints(s.ShowHints);
+  SetShowPreview(s.Preview);
+  SetEditorAutoSearch(s.EditorAutoSearch);
+  settings_.TreeFont = s.TreeFont;
+  settings_.PreviewFont = s.PreviewFont;
+  settings_.PrinterFont = s.PrinterFont;
+  settings_.ControlFont = s.ControlFont;
+  ApplyFonts();
+  settings_.TreeBackColor = s.TreeBackColor;
+  settings_.TreeTextColor = s.TreeTextColor;
+  treResults.SetColor(s.TreeBackColor);
+  treResults.SetFontColor(s.TreeTextColor);
+  settings_.PrevBackColor = s.PrevBackColor;
+  settings_.PrevTextColor = s.PrevTextColor;
+  settings_.PrevLineNumColor = s.PrevLineNumColor;
+  settings_.PrevMatchBackColor = s.PrevMatchBackColor;
+  settings_.PrevMatchTextColor = s.PrevMatchTextColor;
+  settings_.PrevTargetBackColor = s.PrevTargetBackColor;
+  settings_.PrevTargetTextColor = s.PrevTargetTextColor;
+  ApplyPreviewSettings();
+  lbxFilePreview.Invalidate();
+  SetEditorType(s.EditorType);
+  SetEditorPath(s.EditorPath);
+  SetEditorParams(s.EditorParams);
+  SetEditorUseLFN(s.EditorUseLFN);
+}
+
 void TKRESHForm::SetNumPreviewLines(int32_t n) {
   settings_.NumPreviewLines = n;
   lbxFilePreview.SetTotalLines(n);

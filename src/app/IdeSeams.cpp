@@ -2,7 +2,6 @@
 
 namespace qrx {
 
-// Arrives with the properties dialog.
-void ShowPropertiesDialog(TKRESHForm&) {}
+// The properties dialog is src/ide/GrepcfgShow.cpp.
 
 }  // namespace qrx

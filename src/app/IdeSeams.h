@@ -1,7 +1,6 @@
 #pragma once
-// Where the main window meets parts of the program that arrive later: the properties
-// dialog. It does nothing yet; the menus already carry its commands with their final
-// captions, and call it.
+// Where the main window meets the properties dialog (src/ide/GrepcfgShow.cpp), which
+// lives with the IDE integration it mostly edits.
 #include "app/Help.h"  // ShowHelpTopic, which the dialogs call
 
 #include <string>
@@ -10,7 +9,7 @@ namespace qrx {
 
 class TKRESHForm;
 
-// The properties dialog; arrives with it.
+// The properties dialog, modal; what OK or Apply set is live when it returns.
 void ShowPropertiesDialog(TKRESHForm& form);
 
 }  // namespace qrx

@@ -13,11 +13,14 @@ const char* const kQuestion =
     "Would you like Quarrix to add itself to Explorer's right-click menu?\rYou can always Add/Remove this feature later "
     "in Quarrix's property page.";
 
-// The welcome dialog is modal: a timer of the thread closes it once its loop runs.
-void CALLBACK CloseWelcome(HWND, UINT, UINT_PTR id, DWORD) {
-  if (HWND dlg = ::FindWindowA(nullptr, "Welcome to Quarrix!")) {
-    ::KillTimer(nullptr, id);
+// The welcome dialog and then the properties dialog are modal: a timer of the thread
+// closes each once its loop runs.
+int closedDialogs = 0;
+void CALLBACK CloseDialogs(HWND, UINT, UINT_PTR id, DWORD) {
+  const char* const titles[] = {"Welcome to Quarrix!", "Quarrix Properties"};
+  if (HWND dlg = ::FindWindowA(nullptr, titles[closedDialogs]); dlg && ::IsWindowVisible(dlg)) {
     ::PostMessageA(dlg, WM_CLOSE, 0, 0);
+    if (++closedDialogs == 2) ::KillTimer(nullptr, id);
   }
 }
 
@@ -52,10 +55,12 @@ TEST_F(FirstRun, AsksAboutTheFolderEntryOnlyWhenItCanBeAdded) {
     if (c.Installed) RegistryScratch::Create(HKEY_CLASSES_ROOT, "Folder\\shell\\Quarrix\\command");
     key.Set("Options", "EditorType", "-1");
     test::UiRecorder answers(c.Answer);
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CloseWelcome);
+    closedDialogs = 0;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CloseDialogs);
     form.reset();
     Form();
     ::KillTimer(nullptr, timer);
+    EXPECT_EQ(closedDialogs, 2) << c.What << ": the welcome, then the properties";
 
     ASSERT_EQ(answers.Boxes.size(), c.Asked ? 1u : 0u) << c.What;
     if (c.Asked) {
