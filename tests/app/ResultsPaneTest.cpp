@@ -94,7 +94,7 @@ TEST_F(ResultsPane, MenusHoldEveryCommandAndEnableThemByTheTree) {
       {&f.mnuMain, "&Load Search...", "F3", true, true},
       {&f.mnuMain, "Printer Se&tup...", "", true, true},
       {&f.mnuMain, "&Print...", "Ctrl+P", false, true},
-      {&f.mnuMain, "P&roperties...", "", false, false},  // until the properties dialog exists
+      {&f.mnuMain, "P&roperties...", "", true, true},
       {&f.mnuMain, "E&xit", "Alt+X", true, true},
       {&f.mnuMain, "E&xpand Level", "", false, true},
       {&f.mnuMain, "Co&llapse Level", "", false, true},
