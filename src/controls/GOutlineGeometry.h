@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 
 namespace qrx::outline {
 

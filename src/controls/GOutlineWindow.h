@@ -10,7 +10,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 #include "controls/GOutlineGdi.h"
 #include "controls/GOutlineGeometry.h"
 #include "controls/GOutlinePictures.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 #include "engine/DosTime.h"
 #include "engine/FormFile.h"
 #include "engine/ResultNodes.h"

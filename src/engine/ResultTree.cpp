@@ -1,6 +1,6 @@
 #include "engine/ResultTree.h"
 
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 #include "engine/ResultNodes.h"
 
 TBaseNode* ResultNodeOf(TGOutlineNode* line) { return line ? static_cast<TBaseNode*>(line->Data()) : nullptr; }

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 #include "engine/DosTime.h"
 #include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 #include "engine/FileSearch.h"
 #include "engine/ResultNodes.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 #include "engine/FileSearch.h"
 #include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/TempDir.h"
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 #include "engine/FileSearch.h"
 #include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"

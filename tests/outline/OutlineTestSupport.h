@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 
 class TestOutline : public TGREPOutline {
  public:

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/OutlineTestSupport.h"
+#include "outline/OutlineTestSupport.h"
 
 namespace {
 

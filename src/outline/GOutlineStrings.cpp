@@ -1,8 +1,8 @@
-#include "controls/GOutlineStrings.h"
+#include "outline/GOutlineStrings.h"
 
-#include "controls/GOutline.h"
-#include "controls/GOutlineFormat.h"
-#include "controls/GOutlineScopes.h"
+#include "outline/GOutline.h"
+#include "outline/GOutlineFormat.h"
+#include "outline/GOutlineScopes.h"
 
 using namespace qrx::outline;
 

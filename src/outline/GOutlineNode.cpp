@@ -1,5 +1,5 @@
-#include "controls/GOutline.h"
-#include "controls/GOutlineScopes.h"
+#include "outline/GOutline.h"
+#include "outline/GOutlineScopes.h"
 
 TGOutlineNode::~TGOutlineNode() = default;
 

@@ -1,4 +1,4 @@
-#include "controls/OutlineTestSupport.h"
+#include "outline/OutlineTestSupport.h"
 
 #include <atomic>
 #include <fstream>

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/OutlineTestSupport.h"
+#include "outline/OutlineTestSupport.h"
 
 namespace {
 

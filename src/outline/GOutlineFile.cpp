@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "controls/GOutline.h"
-#include "controls/GOutlineFormat.h"
-#include "controls/GOutlineScopes.h"
+#include "outline/GOutline.h"
+#include "outline/GOutlineFormat.h"
+#include "outline/GOutlineScopes.h"
 
 using namespace qrx::outline;
 

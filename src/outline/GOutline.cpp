@@ -1,10 +1,10 @@
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "controls/GOutlineFormat.h"
-#include "controls/GOutlineScopes.h"
+#include "outline/GOutlineFormat.h"
+#include "outline/GOutlineScopes.h"
 
 using namespace qrx::outline;
 

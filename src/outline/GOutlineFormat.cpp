@@ -1,8 +1,8 @@
-#include "controls/GOutlineFormat.h"
+#include "outline/GOutlineFormat.h"
 
 #include <algorithm>
 
-#include "controls/GOutlineError.h"
+#include "outline/GOutlineError.h"
 
 namespace qrx::outline {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Scopes every public entry of the outline runs in (private to the control's sources).
-#include "controls/GOutline.h"
+#include "outline/GOutline.h"
 
 // Keeps nodes that were taken out of the tree allocated until the outermost call
 // returns: event handlers may delete nodes the caller still holds.

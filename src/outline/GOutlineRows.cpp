@@ -4,8 +4,8 @@
 // level rather than a walk over every row before it.
 #include <algorithm>
 
-#include "controls/GOutline.h"
-#include "controls/GOutlineScopes.h"
+#include "outline/GOutline.h"
+#include "outline/GOutlineScopes.h"
 
 using namespace qrx::outline;
 

@@ -4,8 +4,8 @@
 // mark onwards. Appending at the end therefore numbers one node, not the tree.
 #include <algorithm>
 
-#include "controls/GOutline.h"
-#include "controls/GOutlineScopes.h"
+#include "outline/GOutline.h"
+#include "outline/GOutlineScopes.h"
 
 using namespace qrx::outline;
 

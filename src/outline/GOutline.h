@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/GOutlineError.h"
-#include "controls/GOutlineStrings.h"
+#include "outline/GOutlineError.h"
+#include "outline/GOutlineStrings.h"
 
 class TGCustomOutline;
 namespace qrx::outline {
