@@ -3,6 +3,7 @@
 #include "app/IdeSeams.h"
 #include "app/MainWindowFixture.h"
 #include "ide/Grepcfg.h"
+#include "WindowTestSupport.h"
 #include "winlib/ModalDriver.h"
 
 namespace qrx {
@@ -50,6 +51,55 @@ TEST_F(PropertiesCommand, CancelLeavesTheMainWindowAsItWas) {
       [&] { ShowPropertiesDialog(f); });
   EXPECT_EQ(f.Settings().MaxFinds, maxFinds);
   EXPECT_EQ(f.treResults.Color(), color);
+}
+
+TEST_F(PropertiesCommand, TheMenuCommandStoresWhatApplySetEvenWhenCancelCloses) {
+  TKRESHForm& f = Form();
+  int delayWhileOpen = -1;
+  test::ModalDriver<TdlgConfigure>::Run(
+      "TdlgConfigure",
+      [&](TdlgConfigure& d) {
+        delayWhileOpen = Application().HintDelay;
+        d.edtMaxFinds.SetText("123");
+        d.SetChosenFont(TdlgConfigure::fkPrinter, {"Courier New", -17, 0});
+        d.btnApply.Click();
+        d.edtMaxFinds.SetText("456");
+        d.btnCancel.Click();
+      },
+      [&] { test::FindItem(f.mnuMain.Root(), "P&roperties...")->OnClick(); });
+  EXPECT_EQ(key.Get("Options", "MaxFinds"), std::optional<std::string>("123"));
+  EXPECT_EQ(key.Get("PrinterFont", "Height"), std::optional<std::string>("-17"));
+  EXPECT_EQ(delayWhileOpen, 800) << "hints wait while the dialog is open";
+  EXPECT_EQ(Application().HintDelay, 0);
+}
+
+TEST_F(PropertiesCommand, AppliedFontsAndOptionsReachTheWindowsControls) {
+  TKRESHForm& f = Form();
+  test::ModalDriver<TdlgConfigure>::Run(
+      "TdlgConfigure",
+      [](TdlgConfigure& d) {
+        d.SetChosenFont(TdlgConfigure::fkControls, {"Courier New", -19, 1});
+        d.SetChosenFont(TdlgConfigure::fkTree, {"Courier New", -21, 0});
+        d.chkShowMainMenu.SetChecked(false);
+        d.chkPreview.SetChecked(false);
+        d.chkAllowMultipleInst.SetChecked(true);
+        d.btnOK.Click();
+      },
+      [&] { ShowPropertiesDialog(f); });
+  const auto fontOf = [](const TWindow& w) {
+    LOGFONTA lf{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(w.Handle(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf;
+  };
+  for (const TWindow* box : std::initializer_list<const TWindow*>{&f.cbxSearchFor, &f.cbxMask, &f.cbxDirectory}) {
+    EXPECT_EQ(fontOf(*box).lfHeight, -19);
+    EXPECT_EQ(fontOf(*box).lfWeight, FW_BOLD);
+  }
+  EXPECT_EQ(fontOf(f.treResults).lfHeight, -21);
+  EXPECT_EQ(::GetMenu(f.Handle()), nullptr);
+  EXPECT_FALSE(f.lbxFilePreview.Visible());
+  EXPECT_TRUE(AllowMultInstances);
+  AllowMultInstances = false;
 }
 
 }  // namespace

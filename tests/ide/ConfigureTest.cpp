@@ -4,11 +4,15 @@
 #include "common/TempDir.h"
 #include "ide/Grepcfg.h"
 #include "ide/GrepcfgValues.h"
+#include "winlib/Application.h"
 #include "winlib/ModalDriver.h"
 #include "winlib/UiRecorder.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -205,6 +209,97 @@ TEST_F(Configure, CancelAloneAppliesNothing) {
       [&] { dlg.Execute(); });
   EXPECT_TRUE(applied.empty());
   EXPECT_FALSE(stayOnTop.has_value());
+}
+
+// The font a window draws with.
+HFONT FontOf(const TWindow& w) { return reinterpret_cast<HFONT>(::SendMessageA(w.Handle(), WM_GETFONT, 0, 0)); }
+
+TEST_F(Configure, EditFieldsTakeTheMainWindowsEditFontAsShownAndAfterEachApply) {
+  UniqueGdi<HFONT> first(::CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
+  UniqueGdi<HFONT> second(::CreateFontA(-9, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
+  HFONT current = first.get();
+  host.EditFont = [&current] { return current; };
+  // The main window makes a new font of the applied setting.
+  host.Apply = [&](const TQrxSettings&) { current = second.get(); };
+  TdlgConfigure dlg(nullptr, settings, host);
+  test::ModalDriver<TdlgConfigure>::Run(
+      "TdlgConfigure",
+      [&](TdlgConfigure& d) {
+        for (TWindow* field : d.EditFields()) EXPECT_EQ(FontOf(*field), first.get());
+        EXPECT_NE(FontOf(d.lblMaxFinds), first.get()) << "labels keep the dialog's font";
+        EXPECT_NE(FontOf(d.chkPreview), first.get());
+        d.btnApply.Click();
+        for (TWindow* field : d.EditFields()) EXPECT_EQ(FontOf(*field), second.get()) << "the old font is gone";
+        d.btnCancel.Click();
+      },
+      [&] { dlg.Execute(); });
+}
+
+TEST_F(Configure, TheKeyboardStartsAtTheEditorListOrThePathField) {
+  const struct {
+    int32_t type;
+    const char* expected;
+  } cases[] = {{etIde, "editor list"}, {etExternal, "path field"}};
+  for (const auto& c : cases) {
+    settings.EditorType = c.type;
+    TdlgConfigure dlg(nullptr, settings, host);
+    bool focused = false;
+    test::ModalDriver<TdlgConfigure>::Run(
+        "TdlgConfigure",
+        [&](TdlgConfigure& d) {
+          focused = (c.type == etIde ? static_cast<TWindow&>(d.lbxEditors) : d.edtOtherEditor).Focused();
+          d.btnCancel.Click();
+        },
+        [&] { dlg.Execute(); });
+    EXPECT_TRUE(focused) << c.expected;
+  }
+}
+
+// Tab pressed with Ctrl (and Shift) held, through the application's loop.
+void PressCtrlTab(bool shift) {
+  BYTE keys[256] = {}, saved[256] = {};
+  ::GetKeyboardState(saved);
+  std::copy(std::begin(saved), std::end(saved), keys);
+  keys[VK_CONTROL] = 0x80;
+  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  ::SetKeyboardState(keys);
+  MSG m{::GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  Application().HandleMessage(m);
+  ::SetKeyboardState(saved);
+}
+
+TEST_F(Configure, TurningThePageTakesTheKeyboardAlongUnlessItIsOnTheTabs) {
+  TdlgConfigure dlg(nullptr, settings, host);
+  test::ModalDriver<TdlgConfigure>::Run(
+      "TdlgConfigure",
+      [&](TdlgConfigure& d) {
+        ASSERT_TRUE(d.lbxEditors.Focused());
+        const struct {
+          bool back;
+          int page;
+          TWindow* focus;
+        } turns[] = {
+            {false, TdlgConfigure::pgCustomIde, &d.edtCustomClass}, {false, TdlgConfigure::pgOptions, &d.edtMaxFinds},
+            {false, TdlgConfigure::pgColors, &d.cbxTreeBackColor},  {false, TdlgConfigure::pgFonts, &d.btnChangeFont[0]},
+            {false, TdlgConfigure::pgEditor, &d.lbxEditors},        {true, TdlgConfigure::pgFonts, &d.btnChangeFont[0]},
+        };
+        for (const auto& t : turns) {
+          PressCtrlTab(t.back);
+          EXPECT_EQ(d.PageIndex(), t.page);
+          EXPECT_TRUE(t.focus->Focused()) << "page " << t.page;
+        }
+        // A click on a tab, as the tab control reports it.
+        d.nbkConfigure.SetFocus();
+        RECT r{};
+        ::SendMessageA(d.nbkConfigure.Handle(), TCM_GETITEMRECT, TdlgConfigure::pgOptions, reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        ::SendMessageA(d.nbkConfigure.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageA(d.nbkConfigure.Handle(), WM_LBUTTONUP, 0, at);
+        EXPECT_EQ(d.PageIndex(), TdlgConfigure::pgOptions);
+        EXPECT_TRUE(d.nbkConfigure.Focused()) << "the arrow keys keep turning pages";
+        d.btnCancel.Click();
+      },
+      [&] { dlg.Execute(); });
 }
 
 TEST_F(Configure, HelpOpensTheTopicOfThePageShown) {
