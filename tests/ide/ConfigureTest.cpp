@@ -288,15 +288,11 @@ TEST_F(Configure, TurningThePageTakesTheKeyboardAlongUnlessItIsOnTheTabs) {
           EXPECT_EQ(d.PageIndex(), t.page);
           EXPECT_TRUE(t.focus->Focused()) << "page " << t.page;
         }
-        // A click on a tab, as the tab control reports it.
+        // On the tabs themselves the arrow keys turn the pages and the keyboard stays.
         d.nbkConfigure.SetFocus();
-        RECT r{};
-        ::SendMessageA(d.nbkConfigure.Handle(), TCM_GETITEMRECT, TdlgConfigure::pgOptions, reinterpret_cast<LPARAM>(&r));
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        ::SendMessageA(d.nbkConfigure.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-        ::SendMessageA(d.nbkConfigure.Handle(), WM_LBUTTONUP, 0, at);
-        EXPECT_EQ(d.PageIndex(), TdlgConfigure::pgOptions);
-        EXPECT_TRUE(d.nbkConfigure.Focused()) << "the arrow keys keep turning pages";
+        ::SendMessageA(d.nbkConfigure.Handle(), WM_KEYDOWN, VK_LEFT, 0);
+        EXPECT_EQ(d.PageIndex(), TdlgConfigure::pgColors);
+        EXPECT_EQ(::GetFocus(), d.nbkConfigure.Handle()) << "the pages lie inside the tabs: only the tabs count";
         d.btnCancel.Click();
       },
       [&] { dlg.Execute(); });
