@@ -287,9 +287,14 @@ void TdlgConfigure::ShowPage() {
 
 void TdlgConfigure::KeyPreview(WORD key, bool& handled) {
   const int page = nbkConfigure.TabForKey(key);
-  if (page < 0) return;
-  SetPageIndex(page);
-  handled = true;
+  if (page >= 0) {
+    SetPageIndex(page);
+    handled = true;
+  } else if (key == VK_TAB && ::GetFocus() == nbkConfigure.Handle() && !(::GetKeyState(VK_SHIFT) & 0x8000)) {
+    // The pages lie inside the tabs, so the dialog's own order would pass them over.
+    PageFocus(PageIndex()).SetFocus();
+    handled = true;
+  }
 }
 
 TWindow& TdlgConfigure::PageFocus(int page) {

@@ -132,7 +132,7 @@ class TdlgConfigure : public TdlgWin95Dlg {
  protected:
   void Showing() override;
   TWindow* FirstFocus() override { return &PageFocus(PageIndex()); }
-  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages.
+  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages; Tab on the tabs goes into the page.
   void KeyPreview(WORD key, bool& handled) override;
 
  private:

@@ -97,6 +97,21 @@ TEST_F(ColorCombo, ChoosingAnItemSetsTheColourThenClicks) {
   EXPECT_EQ(Name(combo.ItemIndex()), "Maroon");
 }
 
+TEST_F(ColorCombo, TheDroppedListShowsDropDownCountRows) {
+  ::SendMessageA(combo.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(::GetComboBoxInfo(combo.Handle(), &info));
+  RECT list{};
+  ::GetClientRect(info.hwndList, &list);
+  ::SendMessageA(combo.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_GE(list.bottom - list.top, combo.DropDownCount * combo.ItemHeight());
+  EXPECT_LT(list.bottom - list.top, (combo.DropDownCount + 1) * combo.ItemHeight());
+  RECT closed{};
+  ::GetClientRect(combo.Handle(), &closed);
+  EXPECT_LE(closed.bottom, 24) << "the closed box keeps its height";
+}
+
 TEST_F(ColorCombo, DrawsASwatchOfTheColourThenTheName) {
   const COLORREF window = ::GetSysColor(COLOR_WINDOW);
   const auto red = Draw(9);

@@ -255,12 +255,12 @@ TEST_F(Configure, TheKeyboardStartsAtTheEditorListOrThePathField) {
   }
 }
 
-// Tab pressed with Ctrl (and Shift) held, through the application's loop.
-void PressCtrlTab(bool shift) {
+// Tab pressed (with Ctrl, with Shift), through the application's loop.
+void PressTab(bool ctrl, bool shift = false) {
   BYTE keys[256] = {}, saved[256] = {};
   ::GetKeyboardState(saved);
   std::copy(std::begin(saved), std::end(saved), keys);
-  keys[VK_CONTROL] = 0x80;
+  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
   keys[VK_SHIFT] = shift ? 0x80 : 0;
   ::SetKeyboardState(keys);
   MSG m{::GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
@@ -284,7 +284,7 @@ TEST_F(Configure, TurningThePageTakesTheKeyboardAlongUnlessItIsOnTheTabs) {
             {false, TdlgConfigure::pgEditor, &d.lbxEditors},        {true, TdlgConfigure::pgFonts, &d.btnChangeFont[0]},
         };
         for (const auto& t : turns) {
-          PressCtrlTab(t.back);
+          PressTab(true, t.back);
           EXPECT_EQ(d.PageIndex(), t.page);
           EXPECT_TRUE(t.focus->Focused()) << "page " << t.page;
         }
@@ -293,6 +293,8 @@ TEST_F(Configure, TurningThePageTakesTheKeyboardAlongUnlessItIsOnTheTabs) {
         ::SendMessageA(d.nbkConfigure.Handle(), WM_KEYDOWN, VK_LEFT, 0);
         EXPECT_EQ(d.PageIndex(), TdlgConfigure::pgColors);
         EXPECT_EQ(::GetFocus(), d.nbkConfigure.Handle()) << "the pages lie inside the tabs: only the tabs count";
+        PressTab(false);
+        EXPECT_TRUE(d.cbxTreeBackColor.Focused()) << "Tab on the tabs goes into the page";
         d.btnCancel.Click();
       },
       [&] { dlg.Execute(); });
