@@ -73,34 +73,5 @@ TEST_F(PropertiesCommand, TheMenuCommandStoresWhatApplySetEvenWhenCancelCloses) 
   EXPECT_EQ(Application().HintDelay, 0);
 }
 
-TEST_F(PropertiesCommand, AppliedFontsAndOptionsReachTheWindowsControls) {
-  TKRESHForm& f = Form();
-  test::ModalDriver<TdlgConfigure>::Run(
-      "TdlgConfigure",
-      [](TdlgConfigure& d) {
-        d.SetChosenFont(TdlgConfigure::fkControls, {"Courier New", -19, 1});
-        d.SetChosenFont(TdlgConfigure::fkTree, {"Courier New", -21, 0});
-        d.chkShowMainMenu.SetChecked(false);
-        d.chkPreview.SetChecked(false);
-        d.chkAllowMultipleInst.SetChecked(true);
-        d.btnOK.Click();
-      },
-      [&] { ShowPropertiesDialog(f); });
-  const auto fontOf = [](const TWindow& w) {
-    LOGFONTA lf{};
-    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(w.Handle(), WM_GETFONT, 0, 0)), sizeof lf, &lf);
-    return lf;
-  };
-  for (const TWindow* box : std::initializer_list<const TWindow*>{&f.cbxSearchFor, &f.cbxMask, &f.cbxDirectory}) {
-    EXPECT_EQ(fontOf(*box).lfHeight, -19);
-    EXPECT_EQ(fontOf(*box).lfWeight, FW_BOLD);
-  }
-  EXPECT_EQ(fontOf(f.treResults).lfHeight, -21);
-  EXPECT_EQ(::GetMenu(f.Handle()), nullptr);
-  EXPECT_FALSE(f.lbxFilePreview.Visible());
-  EXPECT_TRUE(AllowMultInstances);
-  AllowMultInstances = false;
-}
-
 }  // namespace
 }  // namespace qrx
