@@ -105,22 +105,14 @@ void TdlgAdvancedSearch::LayOut() {
   TWindow::SetBounds(0, 0, r.right - r.left, r.bottom - r.top);
 }
 
-LRESULT TdlgAdvancedSearch::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  // The dialog's own font reaches every control as it is shown; the four boxes take the
-  // main window's control font after that.
-  if (msg == WM_SHOWWINDOW && wp) {
-    if (HFONT font = main_.ControlFont())
-      for (TWindow* w : std::initializer_list<TWindow*>{&edtDate1, &edtDate2, &edtSize1, &edtSize2}) w->SetFont(font);
-  }
-  if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE) {
-    LRESULT r = TdlgWin95Dlg::WndProc(msg, wp, lp);
-    // The keyboard starts at the first box.
-    HWND focus = ::GetFocus();
-    if (!focus || focus == Handle() || !::IsChild(Handle(), focus)) cbxDateType.SetFocus();
-    return r;
-  }
-  return TdlgWin95Dlg::WndProc(msg, wp, lp);
+void TdlgAdvancedSearch::Showing() {
+  // The four boxes take the main window's control font.
+  if (HFONT font = main_.ControlFont())
+    for (TWindow* w : std::initializer_list<TWindow*>{&edtDate1, &edtDate2, &edtSize1, &edtSize2}) w->SetFont(font);
 }
+
+// The keyboard starts at the first box.
+TWindow* TdlgAdvancedSearch::FirstFocus() { return &cbxDateType; }
 
 void TdlgAdvancedSearch::SetDefaultState() {
   cbxDateType.SetItemIndex(0);

@@ -37,7 +37,8 @@ class TdlgAdvancedSearch : public TdlgWin95Dlg {
   TButton btnOK, btnCancel, btnHelp, btnReset;
 
  protected:
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Showing() override;
+  TWindow* FirstFocus() override;
 
  private:
   void CreateControls();

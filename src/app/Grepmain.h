@@ -261,6 +261,9 @@ class TKRESHForm : public TForm {
   void LayoutButtons();
   void LayoutSizer();
   void ApplySettings(const TQrxSettings& s);
+  // Puts the options, fonts and colours of settings_ to work, after loading and after the
+  // properties dialog.
+  void MakePropertiesLive();
   void ApplyFonts();
   void ChooseStartDirectory();
   void ShowFileList(bool show);

@@ -56,7 +56,11 @@ void TKRESHForm::CreateMenus() {
   auto load = [this] { menLoadSearchClick(); };
   auto printerSetup = [this] { mnuPrinterSetupClick(); };
   auto print = [this] { mnuPrintClick(); };
-  auto properties = [this] { ShowPropertiesDialog(*this); };
+  // Whatever closed the dialog, what it made live is stored at once.
+  auto properties = [this] {
+    ShowPropertiesDialog(*this);
+    SaveSettingsOrSay();
+  };
   auto help = [this] { ShowHelpTopic(*this, "Contents"); };
   auto about = [this] { ShowAboutBox(*this); };
 

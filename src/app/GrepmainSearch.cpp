@@ -58,10 +58,8 @@ void TKRESHForm::tabSearchChange() {
 }
 
 void TKRESHForm::KeyPreview(WORD key, bool& handled) {
-  if (key != VK_TAB || !(::GetKeyState(VK_CONTROL) & 0x8000)) return;
-  int count = tabSearch.TabCount();
-  int index = tabSearch.TabIndex();
-  index = (::GetKeyState(VK_SHIFT) & 0x8000) ? (index + count - 1) % count : (index + 1) % count;
+  const int index = tabSearch.TabForKey(key);
+  if (index < 0) return;
   SelectTab(index);
   handled = true;
 }

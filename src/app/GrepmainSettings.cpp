@@ -44,11 +44,6 @@ void TKRESHForm::ApplySettings(const TQrxSettings& s) {
   previewHeight_ = s.PreviewHeight;
   tabSearch.SetTabIndex(s.CurPage > 2 || s.CurPage < 0 ? 0 : s.CurPage);
 
-  SetShowPreview(s.Preview);
-  SetShowMainMenu(s.ShowMainMenu);
-  SetShowHints(s.ShowHints);
-  SetEditorAutoSearch(s.EditorAutoSearch);
-
   ChooseStartDirectory();
 
   cbxMask.SetText(s.FileMask);
@@ -77,10 +72,7 @@ void TKRESHForm::ApplySettings(const TQrxSettings& s) {
   chkRplLineEnd.SetChecked(s.RplLineEnd);
   chkRplSubDirs.SetChecked(false);
 
-  ApplyFonts();
-  treResults.SetColor(s.TreeBackColor);
-  treResults.SetFontColor(s.TreeTextColor);
-  ApplyPreviewSettings();
+  MakePropertiesLive();
 
   cbxMask.SetItems(s.MaskHistory);
   cbxSearchFor.SetItems(s.SearchHistory);
@@ -173,38 +165,27 @@ void TKRESHForm::ApplyPreviewSettings() {
   lbxFilePreview.SetTargetTextColor(s.PrevTargetTextColor);
 }
 
-void TKRESHForm::ApplyProperties(const TQrxSettings& s) {
-  SetNumPreviewLines(s.NumPreviewLines);
-  SetMaxFinds(s.MaxFinds);
-  SetMaxHistory(s.MaxHistory);
-  AllowMultInstances = s.AllowMultInstances;
-  settings_.AllowMultInstances = s.AllowMultInstances;
+void TKRESHForm::MakePropertiesLive() {
+  const TQrxSettings& s = settings_;
+  SetShowPreview(s.Preview);
   SetShowMainMenu(s.ShowMainMenu);
   SetShowHints(s.ShowHints);
-  SetShowPreview(s.Preview);
   SetEditorAutoSearch(s.EditorAutoSearch);
-  settings_.TreeFont = s.TreeFont;
-  settings_.PreviewFont = s.PreviewFont;
-  settings_.PrinterFont = s.PrinterFont;
-  settings_.ControlFont = s.ControlFont;
   ApplyFonts();
-  settings_.TreeBackColor = s.TreeBackColor;
-  settings_.TreeTextColor = s.TreeTextColor;
   treResults.SetColor(s.TreeBackColor);
   treResults.SetFontColor(s.TreeTextColor);
-  settings_.PrevBackColor = s.PrevBackColor;
-  settings_.PrevTextColor = s.PrevTextColor;
-  settings_.PrevLineNumColor = s.PrevLineNumColor;
-  settings_.PrevMatchBackColor = s.PrevMatchBackColor;
-  settings_.PrevMatchTextColor = s.PrevMatchTextColor;
-  settings_.PrevTargetBackColor = s.PrevTargetBackColor;
-  settings_.PrevTargetTextColor = s.PrevTargetTextColor;
   ApplyPreviewSettings();
   lbxFilePreview.Invalidate();
-  SetEditorType(s.EditorType);
-  SetEditorPath(s.EditorPath);
-  SetEditorParams(s.EditorParams);
-  SetEditorUseLFN(s.EditorUseLFN);
+}
+
+void TKRESHForm::ApplyProperties(const TQrxSettings& s) {
+  // Staying on top follows only when the dialog closes (SetStayOnTop).
+  const bool stayOnTop = settings_.StayOnTop;
+  CopyPropertySettings(s, settings_);
+  settings_.StayOnTop = stayOnTop;
+  // The process-wide flag is what the next save writes.
+  AllowMultInstances = settings_.AllowMultInstances;
+  MakePropertiesLive();
 }
 
 void TKRESHForm::SetNumPreviewLines(int32_t n) {

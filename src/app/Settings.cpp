@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 
 namespace qrx {
 
@@ -114,76 +115,77 @@ class Writer {
 };
 
 // Every stored value once, with its section, name and kind, in the order the profile is
-// written; the defaults are those of TQrxSettings. Loading and saving both walk this list.
-template <class S, class V>
-void VisitSettings(S& s, V& v) {
+// written; the defaults are those of TQrxSettings. Loading and saving both walk this list;
+// given several settings, the visitor sees each value of all of them side by side.
+template <class V, class... S>
+void VisitSettings(V& v, S&... s) {
   v.Section("Main");
-  v.Int("Left", s.Left);
-  v.Int("Top", s.Top);
-  v.Int("Width", s.Width);
-  v.Int("Height", s.Height);
-  v.Int("WindowState", s.WindowState);
-  v.Int("ReplaceLeft", s.ReplaceLeft);
-  v.Int("ReplaceTop", s.ReplaceTop);
-  v.Int("ReplaceWidth", s.ReplaceWidth);
-  v.Int("ReplaceHeight", s.ReplaceHeight);
-  v.Int("PreviewHeight", s.PreviewHeight);
-  v.Int("CurPage", s.CurPage);
+  v.Int("Left", s.Left...);
+  v.Int("Top", s.Top...);
+  v.Int("Width", s.Width...);
+  v.Int("Height", s.Height...);
+  v.Int("WindowState", s.WindowState...);
+  v.Int("ReplaceLeft", s.ReplaceLeft...);
+  v.Int("ReplaceTop", s.ReplaceTop...);
+  v.Int("ReplaceWidth", s.ReplaceWidth...);
+  v.Int("ReplaceHeight", s.ReplaceHeight...);
+  v.Int("PreviewHeight", s.PreviewHeight...);
+  v.Int("CurPage", s.CurPage...);
   v.Section("Options");
-  v.Flag("Preview", s.Preview);
-  v.Flag("StayOnTop", s.StayOnTop);
-  v.Int("EditorType", s.EditorType);
-  v.Text("EditorPath", s.EditorPath);
-  v.Text("EditorParams", s.EditorParams);
-  v.Flag("EditorUseLFN", s.EditorUseLFN);
-  v.Flag("ShowMainMenu", s.ShowMainMenu);
-  v.Flag("ShowHints", s.ShowHints);
-  v.Int("NumPreviewLines", s.NumPreviewLines);
-  v.Flag("EditorAutoSearch", s.EditorAutoSearch);
-  v.Int("MaxFinds", s.MaxFinds);
-  v.Int("MaxHistory", s.MaxHistory);
-  v.Flag("AllowMultInstances", s.AllowMultInstances);
+  v.Flag("Preview", s.Preview...);
+  v.Flag("StayOnTop", s.StayOnTop...);
+  v.Int("EditorType", s.EditorType...);
+  v.Text("EditorPath", s.EditorPath...);
+  v.Text("EditorParams", s.EditorParams...);
+  v.Flag("EditorUseLFN", s.EditorUseLFN...);
+  v.Flag("ShowMainMenu", s.ShowMainMenu...);
+  v.Flag("ShowHints", s.ShowHints...);
+  v.Int("NumPreviewLines", s.NumPreviewLines...);
+  v.Flag("EditorAutoSearch", s.EditorAutoSearch...);
+  v.Int("MaxFinds", s.MaxFinds...);
+  v.Int("MaxHistory", s.MaxHistory...);
+  v.Flag("AllowMultInstances", s.AllowMultInstances...);
   v.Section("Search");
-  v.Text("Directory", s.Directory);
-  v.Text("FileMask", s.FileMask);
-  v.Text("SearchFor", s.SearchFor);
-  v.Flag("CaseSensitive", s.CaseSensitive);
-  v.Flag("WholeWord", s.WholeWord);
-  v.Flag("LineNums", s.LineNums);
-  v.Flag("Filenames", s.Filenames);
-  v.Flag("FilePaths", s.FilePaths);
-  v.Flag("FileMatchCnt", s.FileMatchCnt);
-  v.Flag("LineStart", s.LineStart);
-  v.Flag("LineEnd", s.LineEnd);
-  v.Flag("SubDirs", s.SubDirs);
-  v.Int("ExprType", s.ExprType);
+  v.Text("Directory", s.Directory...);
+  v.Text("FileMask", s.FileMask...);
+  v.Text("SearchFor", s.SearchFor...);
+  v.Flag("CaseSensitive", s.CaseSensitive...);
+  v.Flag("WholeWord", s.WholeWord...);
+  v.Flag("LineNums", s.LineNums...);
+  v.Flag("Filenames", s.Filenames...);
+  v.Flag("FilePaths", s.FilePaths...);
+  v.Flag("FileMatchCnt", s.FileMatchCnt...);
+  v.Flag("LineStart", s.LineStart...);
+  v.Flag("LineEnd", s.LineEnd...);
+  v.Flag("SubDirs", s.SubDirs...);
+  v.Int("ExprType", s.ExprType...);
   v.Section("Replace");
-  v.Text("ReplaceWith", s.ReplaceWith);
-  v.Flag("CaseSensitive", s.RplCaseSensitive);
-  v.Flag("WholeWords", s.RplWholeWords);
-  v.Flag("Backup", s.RplBackup);
-  v.Flag("BackupOverwrite", s.RplBackupOverwrite);
-  v.Flag("LineStart", s.RplLineStart);
-  v.Flag("LineEnd", s.RplLineEnd);
-  v.Font("TreeFont", s.TreeFont);
-  v.Font("PreviewFont", s.PreviewFont);
-  v.Font("PrinterFont", s.PrinterFont);
-  v.Font("ControlFont", s.ControlFont);
+  v.Text("ReplaceWith", s.ReplaceWith...);
+  v.Flag("CaseSensitive", s.RplCaseSensitive...);
+  v.Flag("WholeWords", s.RplWholeWords...);
+  v.Flag("Backup", s.RplBackup...);
+  v.Flag("BackupOverwrite", s.RplBackupOverwrite...);
+  v.Flag("LineStart", s.RplLineStart...);
+  v.Flag("LineEnd", s.RplLineEnd...);
+  v.Font("TreeFont", s.TreeFont...);
+  v.Font("PreviewFont", s.PreviewFont...);
+  v.Font("PrinterFont", s.PrinterFont...);
+  v.Font("ControlFont", s.ControlFont...);
   v.Section("Colors");
-  v.Int("TreeBackColor", s.TreeBackColor);
-  v.Int("TreeTextColor", s.TreeTextColor);
-  v.Int("PrevBackColor", s.PrevBackColor);
-  v.Int("PrevTextColor", s.PrevTextColor);
-  v.Int("PrevLineNumColor", s.PrevLineNumColor);
-  v.Int("PrevMatchBackColor", s.PrevMatchBackColor);
-  v.Int("PrevMatchTextColor", s.PrevMatchTextColor);
-  v.Int("PrevTargetBackColor", s.PrevTargetBackColor);
-  v.Int("PrevTargetTextColor", s.PrevTargetTextColor);
+  v.Int("TreeBackColor", s.TreeBackColor...);
+  v.Int("TreeTextColor", s.TreeTextColor...);
+  v.Int("PrevBackColor", s.PrevBackColor...);
+  v.Int("PrevTextColor", s.PrevTextColor...);
+  v.Int("PrevLineNumColor", s.PrevLineNumColor...);
+  v.Int("PrevMatchBackColor", s.PrevMatchBackColor...);
+  v.Int("PrevMatchTextColor", s.PrevMatchTextColor...);
+  v.Int("PrevTargetBackColor", s.PrevTargetBackColor...);
+  v.Int("PrevTargetTextColor", s.PrevTargetTextColor...);
   v.Histories();
-  v.History("MaskHistory", s.MaskHistory);
-  v.History("SearchHistory", s.SearchHistory);
-  v.History("ReplaceHistory", s.ReplaceHistory);
-  v.History("DirectoryHistory", s.DirectoryHistory);
+  v.History("MaskHistory", s.MaskHistory...);
+  v.History("SearchHistory", s.SearchHistory...);
+  v.History("ReplaceHistory", s.ReplaceHistory...);
+  v.History("DirectoryHistory", s.DirectoryHistory...);
 }
 
 class LoadVisitor {
@@ -249,14 +251,39 @@ class SaveVisitor {
   std::optional<Writer> section_;
 };
 
+// Copies the values of the sections the properties dialog edits: "Options", the fonts and
+// "Colors".
+class PropertiesCopier {
+ public:
+  void Section(const char* name) { copying_ = std::strcmp(name, "Options") == 0 || std::strcmp(name, "Colors") == 0; }
+  void Int(const char*, int32_t from, int32_t& to) { Copy(from, to); }
+  void Flag(const char*, bool from, bool& to) { Copy(from, to); }
+  void Text(const char*, const std::string& from, std::string& to) { Copy(from, to); }
+  void Font(const char*, const TFontSetting& from, TFontSetting& to) { to = from; }
+  void Histories() { copying_ = false; }
+  void History(const char*, const std::vector<std::string>&, std::vector<std::string>&) {}
+
+ private:
+  template <class T>
+  void Copy(const T& from, T& to) {
+    if (copying_) to = from;
+  }
+  bool copying_ = false;
+};
+
 }  // namespace
+
+void CopyPropertySettings(const TQrxSettings& from, TQrxSettings& to) {
+  PropertiesCopier copier;
+  VisitSettings(copier, from, to);
+}
 
 TQrxSettings LoadSettings(const std::string& root, const std::string& programDir, const FontInstalledFn& installed) {
   TQrxSettings s;
   s.Directory = programDir;
   UniqueHKey profile = OpenProfile(root, false);  // a missing profile reads as all defaults
   LoadVisitor load(profile.get(), installed);
-  VisitSettings(s, load);
+  VisitSettings(load, s);
   // Values read back under rules of their own.
   if (s.CurPage > 2 || s.CurPage < 0) s.CurPage = 0;
   if (s.MaxFinds < 1) s.MaxFinds = 50;
@@ -269,7 +296,7 @@ void SaveSettings(const std::string& root, const TQrxSettings& s, const std::fun
   UniqueHKey profile = OpenProfile(root, true);
   if (!profile) return;
   SaveVisitor save(profile.get(), s.MaxHistory, saveIde);
-  VisitSettings(s, save);
+  VisitSettings(save, s);
 }
 
 bool ReadAllowMultInstances(const std::string& root) {

@@ -81,6 +81,10 @@ TQrxSettings LoadSettings(const std::string& root, const std::string& programDir
 // IDE hook writes its own section between the colours and the histories.
 void SaveSettings(const std::string& root, const TQrxSettings& s, const std::function<void(HKEY)>& saveIde = {});
 
+// Copies what the properties dialog edits (the "Options" values, the four fonts and the
+// colours) and leaves every other value of to as it is.
+void CopyPropertySettings(const TQrxSettings& from, TQrxSettings& to);
+
 // Reads only "Options"/"AllowMultInstances", as the program entry does.
 bool ReadAllowMultInstances(const std::string& root);
 

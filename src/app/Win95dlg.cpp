@@ -37,4 +37,16 @@ int TdlgWin95Dlg::ShowModal() {
   return TForm::ShowModal();
 }
 
+LRESULT TdlgWin95Dlg::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_SHOWWINDOW && wp) Showing();
+  if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE) {
+    const LRESULT r = TForm::WndProc(msg, wp, lp);
+    HWND focus = ::GetFocus();
+    if (!focus || focus == Handle() || !::IsChild(Handle(), focus))
+      if (TWindow* first = FirstFocus()) first->SetFocus();
+    return r;
+  }
+  return TForm::WndProc(msg, wp, lp);
+}
+
 }  // namespace qrx

@@ -14,6 +14,15 @@ class TdlgWin95Dlg : public TForm {
   void CreateDialogWindow(const char* className, const std::string& caption, int width, int height);
   int ShowModal();
 
+ protected:
+  // As the dialog shows, once its own font has reached every control: where a dialog gives
+  // some controls another font.
+  virtual void Showing() {}
+  // The control that takes the keyboard when the dialog becomes active with the focus
+  // nowhere inside it; none leaves the focus to the window.
+  virtual TWindow* FirstFocus() { return nullptr; }
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
  private:
   TForm* mainForm_;
   UniqueGdi<HFONT> font_;

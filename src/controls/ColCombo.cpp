@@ -30,6 +30,11 @@ void TCustomColorComboBox::SetItemHeight(int height) {
   ::SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, height);
 }
 
+void TCustomColorComboBox::SetBounds(int left, int top, int width, int height) {
+  // A combo box's window height is that of the box and its dropped list together.
+  TWindow::SetBounds(left, top, width, height + DropDownCount * ItemHeight() + 2);
+}
+
 void TCustomColorComboBox::SetPictureWidth(int width) {
   if (width == pictureWidth_) return;
   pictureWidth_ = width;

@@ -31,6 +31,9 @@ class TCustomColorComboBox : public TWindow {
   void SetPictureWidth(int width);
   int ItemHeight() const;
   void SetItemHeight(int height);
+  // The closed box's place; its list drops DropDownCount rows below it.
+  void SetBounds(int left, int top, int width, int height);
+  int DropDownCount = 8;
 
   int Count() const;
   int ItemIndex() const;

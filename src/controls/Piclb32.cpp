@@ -13,6 +13,9 @@ constexpr const char* kIndexError = "List index out of bounds";
 constexpr const char* kInsertError = "Unable to insert a line";
 // Longer texts are cut here, as the drawing buffer holds no more.
 constexpr size_t kMaxDrawnText = 4095;
+// While a carried row rests at the top or bottom of the list, it scrolls a row this often.
+constexpr UINT_PTR kDragScrollTimer = 0x5150;
+constexpr UINT kDragScrollInterval = 80;
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {
   UniqueGdi<HBRUSH> brush(::CreateSolidBrush(color));
@@ -187,18 +190,7 @@ int TPicListBox::PictureColumnWidth() const {
   return 2;
 }
 
-bool TPicListBox::HandleCommand(WORD code) {
-  switch (code) {
-    case LBN_SELCHANGE:
-      if (OnClick) OnClick();
-      return true;
-    case LBN_DBLCLK:
-      if (OnDblClick) OnDblClick();
-      return true;
-    default:
-      return false;
-  }
-}
+bool TPicListBox::HandleCommand(WORD code) { return ListBoxCommand(code, OnClick, OnDblClick); }
 
 bool TPicListBox::HandleDrawItem(DRAWITEMSTRUCT* dis) {
   const int index = static_cast<int>(dis->itemID);
@@ -256,15 +248,54 @@ void TPicListBox::DrawRow(HDC dc, int index, RECT rect, UINT state) {
                    0);
 }
 
-void TPicListBox::FinishDrag(POINT pt) {
+void TPicListBox::DragOver(POINT pt) {
+  dragAt_ = pt;
+  const bool scrolling = ScrollForDrag(pt);
+  // Repeats while the pointer rests where the list can scroll.
+  if (scrolling)
+    ::SetTimer(hwnd_, kDragScrollTimer, kDragScrollInterval, nullptr);
+  else
+    ::KillTimer(hwnd_, kDragScrollTimer);
+  const int row = ItemAtPos(pt, true);
+  if (row >= 0) SetItemIndex(row);
+  ::SetCursor(::LoadCursorA(nullptr, row >= 0 ? IDC_ARROW : IDC_NO));
+}
+
+bool TPicListBox::ScrollForDrag(POINT pt) {
+  const RECT client = ClientRect();
   const int count = items_.Count();
-  int to = ItemAtPos(pt, false);
-  if (to < 0 || dragFrom_ < 0 || dragFrom_ >= count) return;
-  to = std::min(to, count - 1);
-  if (to == dragFrom_) return;
-  items_.Move(dragFrom_, to);
+  const int top = std::max(TopIndex(), 0);
+  const int rows = std::max(1, static_cast<int>((client.bottom - client.top) / std::max(ItemHeight(), 1)));
+  const int bottom = top + rows - 1;
+  const int row = ItemAtPos(pt, true);
+  const bool inside = pt.x >= client.left && pt.x < client.right;
+  if (top > 0 && (pt.y < client.top || (inside && row == top))) {
+    SetTopIndex(top - 1);
+    return true;
+  }
+  if (bottom < count - 1 && (pt.y >= client.bottom || (inside && row == bottom))) {
+    SetTopIndex(top + 1);
+    return TopIndex() != top;
+  }
+  return false;
+}
+
+void TPicListBox::EndDrag(bool drop, POINT pt) {
+  const int from = dragFrom_;
+  const bool dragged = dragging_;
+  dragFrom_ = -1;
+  dragging_ = false;
+  ::KillTimer(hwnd_, kDragScrollTimer);
+  if (!dragged || from < 0 || from >= items_.Count()) return;
+  const int to = drop ? ItemAtPos(pt, true) : -1;
+  if (to < 0) {
+    // Refused or cancelled: the carried row stays, and so does its selection.
+    SetItemIndex(from);
+    return;
+  }
+  if (to != from) items_.Move(from, to);
   SetItemIndex(to);
-  if (OnDragDrop) OnDragDrop(dragFrom_, to);
+  if (to != from && OnDragDrop) OnDragDrop(from, to);
 }
 
 LRESULT TPicListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -289,27 +320,39 @@ LRESULT TPicListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_MOUSEMOVE:
       if (dragFrom_ >= 0 && (wp & MK_LBUTTON)) {
-        // While a row is held, moving the mouse carries it instead of moving the selection.
+        // While a row is held, the mouse carries it; the list's own tracking stays out.
         if (!dragging_ && (std::abs(pt.x - dragStart_.x) > ::GetSystemMetrics(SM_CXDRAG) ||
                            std::abs(pt.y - dragStart_.y) > ::GetSystemMetrics(SM_CYDRAG)))
           dragging_ = true;
-        if (dragging_) ::SetCursor(::LoadCursorA(nullptr, ItemAtPos(pt, false) >= 0 ? IDC_ARROW : IDC_NO));
+        if (dragging_) DragOver(pt);
+        return 0;
+      }
+      break;
+    case WM_TIMER:
+      if (wp == kDragScrollTimer) {
+        if (dragging_)
+          DragOver(dragAt_);
+        else
+          ::KillTimer(hwnd_, kDragScrollTimer);
         return 0;
       }
       break;
     case WM_LBUTTONUP:
       if (dragFrom_ >= 0) {
-        const bool drop = dragging_;
-        const LRESULT result = DefaultProc(msg, wp, lp);
-        if (drop) FinishDrag(pt);
+        // The list's own handling releases the mouse, which would end the drag as lost.
+        const int from = dragFrom_;
+        const bool dragged = dragging_;
         dragFrom_ = -1;
-        dragging_ = false;
+        const LRESULT result = DefaultProc(msg, wp, lp);
+        dragFrom_ = from;
+        dragging_ = dragged;
+        EndDrag(true, pt);
         return result;
       }
       break;
     case WM_CANCELMODE:
-      dragFrom_ = -1;
-      dragging_ = false;
+    case WM_CAPTURECHANGED:
+      if (dragFrom_ >= 0) EndDrag(false, pt);
       break;
     default:
       break;

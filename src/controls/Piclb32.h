@@ -3,6 +3,7 @@
 // from an image list (another one while selected), font-style flags and an enabled flag;
 // text is drawn with pixel tab stops. Rows can be dragged to a new place.
 #include "controls/PicTabStops.h"
+#include "winlib/Controls.h"
 #include "winlib/Window.h"
 
 #include <commctrl.h>
@@ -115,7 +116,9 @@ class TPicListBox : public TWindow {
   // Width of the picture column.
   int PictureColumnWidth() const;
 
-  // Rows move when dragged with the left button; OnDragDrop tells where one went.
+  // Rows move when dragged with the left button: while one is carried the row under the
+  // pointer is selected and the list scrolls at its top and bottom rows; it is dropped on an
+  // existing row only. OnDragDrop tells where one went.
   bool DragReorder = false;
   std::function<void(int from, int to)> OnDragDrop;
   std::function<void()> OnClick;
@@ -131,14 +134,18 @@ class TPicListBox : public TWindow {
 
  private:
   void DrawRow(HDC dc, int index, RECT rect, UINT state);
-  void FinishDrag(POINT pt);
+  void DragOver(POINT pt);
+  // Scrolls by one row when the pointer is at the top or bottom of the rows; false when
+  // there is nothing to scroll.
+  bool ScrollForDrag(POINT pt);
+  void EndDrag(bool drop, POINT pt);
 
   TPicListBoxStrings items_;
   HIMAGELIST images_ = nullptr;
   std::vector<int32_t> tabStops_;
   int dragFrom_ = -1;
   bool dragging_ = false;
-  POINT dragStart_{};
+  POINT dragStart_{}, dragAt_{};
 };
 
 }  // namespace qrx

@@ -278,6 +278,46 @@ void TdlgConfigure::SetPageIndex(int page) {
 void TdlgConfigure::ShowPage() {
   const int shown = nbkConfigure.TabIndex();
   for (int i = 0; i < kPageCount; ++i) pages[i].SetVisible(i == shown);
+  // The keyboard follows to the page shown, unless it is on the tabs, where the arrow keys
+  // go on turning pages; a focus left on a hidden page would type into nothing seen.
+  HWND focus = ::GetFocus();
+  if (focus && focus != nbkConfigure.Handle() && (focus == Handle() || ::IsChild(Handle(), focus)))
+    PageFocus(shown).SetFocus();
+}
+
+void TdlgConfigure::KeyPreview(WORD key, bool& handled) {
+  const int page = nbkConfigure.TabForKey(key);
+  if (page >= 0) {
+    SetPageIndex(page);
+    handled = true;
+  } else if (key == VK_TAB && ::GetFocus() == nbkConfigure.Handle() && !(::GetKeyState(VK_SHIFT) & 0x8000)) {
+    // The pages lie inside the tabs, so the dialog's own order would pass them over.
+    PageFocus(PageIndex()).SetFocus();
+    handled = true;
+  }
+}
+
+TWindow& TdlgConfigure::PageFocus(int page) {
+  switch (page) {
+    case pgCustomIde: return edtCustomClass;
+    case pgOptions: return edtMaxFinds;
+    case pgColors: return cbxTreeBackColor;
+    case pgFonts: return btnChangeFont[0];
+    default: return EditorType() == 1 ? static_cast<TWindow&>(edtOtherEditor) : lbxEditors;
+  }
+}
+
+std::array<TWindow*, 9> TdlgConfigure::EditFields() {
+  return {&edtOtherEditor, &edtOtherEditorParams, &edtCustomClass, &edtCustomWinText, &edtCustomOpen,
+          &edtCustomGotoLine, &edtMaxFinds, &edtNumPreviewLines, &edtMaxHistory};
+}
+
+void TdlgConfigure::Showing() { ApplyEditFont(); }
+
+void TdlgConfigure::ApplyEditFont() {
+  HFONT font = host_.EditFont ? host_.EditFont() : nullptr;
+  if (!font) return;
+  for (TWindow* field : EditFields()) field->SetFont(font);
 }
 
 std::string TdlgConfigure::HelpTopic() const {
@@ -321,6 +361,8 @@ bool TdlgConfigure::ApplyChanges() {
   applied_ = true;
   settings_ = s;
   if (host_.Apply) host_.Apply(s);
+  // The main window has made a new edit font and let the old one go.
+  ApplyEditFont();
   if (chkAddToExplorer.Enabled() && host_.SetExplorerEntry) host_.SetExplorerEntry(chkAddToExplorer.Checked());
   return SaveCustomIde();
 }

@@ -30,6 +30,9 @@ struct TConfigureHost {
   std::function<bool()> ExplorerEntryPresent;
   std::function<void(bool present)> SetExplorerEntry;
   std::function<void(const std::string& topic)> ShowHelp;
+  // The main window's font for edit fields, asked again after each apply; none keeps the
+  // dialog's own.
+  std::function<HFONT()> EditFont;
   // EDITORS.INI, whose custom entry the dialog edits, and what makes the drivers read
   // it again.
   std::string EditorsIni;
@@ -57,6 +60,10 @@ class TdlgConfigure : public TdlgWin95Dlg {
   void SetPageIndex(int page);
   // The topic of the page shown.
   std::string HelpTopic() const;
+  // The control a page starts the keyboard at.
+  TWindow& PageFocus(int page);
+  // The nine fields that take the main window's edit font.
+  std::array<TWindow*, 9> EditFields();
   const TFontSetting& ChosenFont(FontKind kind) const { return fonts_[kind]; }
   void SetChosenFont(FontKind kind, const TFontSetting& font);
   // Opens the font dialog for one group.
@@ -122,6 +129,12 @@ class TdlgConfigure : public TdlgWin95Dlg {
   std::array<TButton, kFontCount> btnChangeFont;
   std::array<TCheckBox, kFontCount> chkFixedPitch;
 
+ protected:
+  void Showing() override;
+  TWindow* FirstFocus() override { return &PageFocus(PageIndex()); }
+  // Ctrl+Tab and Ctrl+Shift+Tab turn the pages; Tab on the tabs goes into the page.
+  void KeyPreview(WORD key, bool& handled) override;
+
  private:
   void CreateControls();
   void CreateEditorPage();
@@ -136,6 +149,7 @@ class TdlgConfigure : public TdlgWin95Dlg {
   void LoadCustomIde();
   bool SaveCustomIde();
   void ShowPage();
+  void ApplyEditFont();
 
   TQrxSettings settings_;
   TConfigureHost host_;

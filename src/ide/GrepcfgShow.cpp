@@ -6,6 +6,7 @@
 #include "app/StartUp.h"
 #include "ide/Grepcfg.h"
 #include "ide/IDEMgr.h"
+#include "winlib/Application.h"
 
 namespace qrx {
 
@@ -23,10 +24,21 @@ void ShowPropertiesDialog(TKRESHForm& form) {
       shell.RemoveFolderEntry();
   };
   host.ShowHelp = [&form](const std::string& topic) { ShowHelpTopic(form, topic); };
+  host.EditFont = [&form] { return form.ControlFont(); };
   host.EditorsIni = ProgramDirectory() + "\\EDITORS.INI";
   host.Ide = &form.IdeManager();
   host.ReloadAll = [&form] { form.IdeManager().ReloadAll(); };
   TdlgConfigure dialog(&form, form.Settings(), host);
+  // Hints wait a little while the dialog is open, and come at once again after it.
+  struct HintDelay {
+    explicit HintDelay(int delay) : old(Application().HintDelay) { Set(delay); }
+    ~HintDelay() { Set(old); }
+    static void Set(int delay) {
+      Application().HintDelay = delay;
+      Application().ApplyHintSettings();
+    }
+    int old;
+  } hints(800);
   dialog.Execute([&form](TdlgWin95Dlg& d) { return form.ShowModalDialog(d); });
 }
 

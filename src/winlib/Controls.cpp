@@ -144,18 +144,20 @@ void TListBox::Create(TWindow& parent, DWORD extraStyle) {
                 WS_EX_CLIENTEDGE, parent.Handle(), NextControlId());
 }
 
-bool TListBox::HandleCommand(WORD code) {
+bool ListBoxCommand(WORD code, const std::function<void()>& onChange, const std::function<void()>& onDblClick) {
   switch (code) {
     case LBN_SELCHANGE:
-      if (OnChange) OnChange();
+      if (onChange) onChange();
       return true;
     case LBN_DBLCLK:
-      if (OnDblClick) OnDblClick();
+      if (onDblClick) onDblClick();
       return true;
     default:
       return false;
   }
 }
+
+bool TListBox::HandleCommand(WORD code) { return ListBoxCommand(code, OnChange, OnDblClick); }
 
 int TListBox::Count() const { return static_cast<int>(::SendMessageA(hwnd_, LB_GETCOUNT, 0, 0)); }
 
@@ -191,6 +193,14 @@ void TTabControl::Create(TWindow& parent, const std::vector<std::string>& tabs) 
 int TTabControl::TabIndex() const { return static_cast<int>(::SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0)); }
 void TTabControl::SetTabIndex(int index) { ::SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0); }
 int TTabControl::TabCount() const { return static_cast<int>(::SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0)); }
+
+int TTabControl::TabForKey(WORD key) const {
+  if (key != VK_TAB || !(::GetKeyState(VK_CONTROL) & 0x8000)) return -1;
+  const int count = TabCount();
+  if (count <= 0) return -1;
+  const int index = TabIndex();
+  return (::GetKeyState(VK_SHIFT) & 0x8000) ? (index + count - 1) % count : (index + 1) % count;
+}
 
 RECT TTabControl::DisplayRect() const {
   RECT r = ClientRect();

@@ -72,6 +72,10 @@ class TComboBox : public TWindow {
   bool HandleCommand(WORD code) override;
 };
 
+// A list box's notifications as its two events: a new selection and a double click. False
+// for any other code.
+bool ListBoxCommand(WORD code, const std::function<void()>& onChange, const std::function<void()>& onDblClick);
+
 class TListBox : public TWindow {
  public:
   void Create(TWindow& parent, DWORD extraStyle = 0);
@@ -94,6 +98,9 @@ class TTabControl : public TWindow {
   void SetTabIndex(int index);  // does not raise OnChange, as with a program's own change
   int TabCount() const;
   RECT DisplayRect() const;  // the page area, in the control's coordinates
+  // The tab Ctrl+Tab turns to (Ctrl+Shift+Tab backwards, both round the ends) when key is
+  // Tab with Ctrl held; else -1.
+  int TabForKey(WORD key) const;
   std::function<void()> OnChange;
   bool HandleNotify(NMHDR* hdr, LRESULT& result) override;
 };

@@ -19,6 +19,18 @@ HWND FocusedControl() {
   return f;
 }
 
+namespace {
+
+// Any combo box, ours or not, keeps Enter and Escape while its list is open: they choose
+// from the list or close it.
+bool ComboListOpen(HWND control) {
+  char cls[32] = {};
+  return control && ::GetClassNameA(control, cls, sizeof cls) > 0 && lstrcmpiA(cls, "ComboBox") == 0 &&
+         ::SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+}  // namespace
+
 TForm::TForm() {
   font_.reset(::CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Tahoma"));
@@ -99,9 +111,7 @@ bool TForm::PreTranslateMessage(MSG& msg) {
   }
   WORD key = static_cast<WORD>(msg.wParam);
   if (key == VK_RETURN) {
-    HWND focus = FocusedControl();
-    TWindow* ctl = TWindow::FromHandle(focus);
-    if (ctl && dynamic_cast<TComboBox*>(ctl) && static_cast<TComboBox*>(ctl)->DroppedDown()) return false;
+    if (ComboListOpen(FocusedControl())) return false;
     if (default_ && default_->Showing() && default_->Enabled()) {
       default_->Click();
       return true;
@@ -109,9 +119,7 @@ bool TForm::PreTranslateMessage(MSG& msg) {
     return false;  // the focused control gets it
   }
   if (key == VK_ESCAPE) {
-    HWND focus = FocusedControl();
-    TWindow* ctl = TWindow::FromHandle(focus);
-    if (ctl && dynamic_cast<TComboBox*>(ctl) && static_cast<TComboBox*>(ctl)->DroppedDown()) return false;
+    if (ComboListOpen(FocusedControl())) return false;
     if (CancelButton && CancelButton->Showing() && CancelButton->Enabled()) {
       CancelButton->Click();
       return true;

@@ -3,6 +3,7 @@
 #include "app/IdeSeams.h"
 #include "app/MainWindowFixture.h"
 #include "ide/Grepcfg.h"
+#include "WindowTestSupport.h"
 #include "winlib/ModalDriver.h"
 
 namespace qrx {
@@ -50,6 +51,26 @@ TEST_F(PropertiesCommand, CancelLeavesTheMainWindowAsItWas) {
       [&] { ShowPropertiesDialog(f); });
   EXPECT_EQ(f.Settings().MaxFinds, maxFinds);
   EXPECT_EQ(f.treResults.Color(), color);
+}
+
+TEST_F(PropertiesCommand, TheMenuCommandStoresWhatApplySetEvenWhenCancelCloses) {
+  TKRESHForm& f = Form();
+  int delayWhileOpen = -1;
+  test::ModalDriver<TdlgConfigure>::Run(
+      "TdlgConfigure",
+      [&](TdlgConfigure& d) {
+        delayWhileOpen = Application().HintDelay;
+        d.edtMaxFinds.SetText("123");
+        d.SetChosenFont(TdlgConfigure::fkPrinter, {"Courier New", -17, 0});
+        d.btnApply.Click();
+        d.edtMaxFinds.SetText("456");
+        d.btnCancel.Click();
+      },
+      [&] { test::FindItem(f.mnuMain.Root(), "P&roperties...")->OnClick(); });
+  EXPECT_EQ(key.Get("Options", "MaxFinds"), std::optional<std::string>("123"));
+  EXPECT_EQ(key.Get("PrinterFont", "Height"), std::optional<std::string>("-17"));
+  EXPECT_EQ(delayWhileOpen, 800) << "hints wait while the dialog is open";
+  EXPECT_EQ(Application().HintDelay, 0);
 }
 
 }  // namespace

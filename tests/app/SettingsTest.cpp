@@ -1,4 +1,5 @@
 #include "app/ProfileKey.h"
+#include "app/RegProfile.h"
 #include "app/Settings.h"
 
 #include <gtest/gtest.h>
@@ -112,6 +113,39 @@ TEST(SettingsStore, SaveThenLoadGivesTheSameValues) {
   EXPECT_EQ(key.Get("Search", "SubDirs"), "0");
   EXPECT_EQ(r.MaskHistory, (std::vector<std::string>{"*.c", "*.h"})) << "only MaxHistory entries are written";
   EXPECT_EQ(r.SearchHistory, std::vector<std::string>{"a"}) << "empty entries are skipped on loading";
+}
+
+TEST(SettingsCopy, ThePropertiesSectionsTravelWholeAndNothingElse) {
+  TQrxSettings from;
+  from.Left = 1; from.MaxFinds = 300; from.EditorPath = "C:\\ed.exe"; from.StayOnTop = true; from.SearchFor = "x";
+  from.RplBackup = false; from.TreeFont = {"Arial", -13, 1}; from.PreviewFont = {"Arial", -14, 2};
+  from.PrinterFont = {"Arial", -15, 4}; from.ControlFont = {"Arial", -16, 8}; from.PrevMatchBackColor = 0x00123456;
+  from.MaskHistory = {"a", "b"};
+  TQrxSettings to;
+  to.Left = 99; to.SearchFor = "kept"; to.MaskHistory = {"kept"};
+  const TQrxSettings before = to;
+  CopyPropertySettings(from, to);
+
+  // Compared as stored, value by value, so that every setting of a section counts.
+  test::ProfileKey fromKey, toKey, beforeKey;
+  SaveSettings(fromKey.Root(), from);
+  SaveSettings(toKey.Root(), to);
+  SaveSettings(beforeKey.Root(), before);
+  const auto values = [](const test::ProfileKey& key, const char* section) {
+    UniqueHKey profile = OpenProfile(key.Root(), false);
+    return TRegSection(profile.get(), section, false).Values();
+  };
+  const struct {
+    const char* section;
+    bool copied;
+  } sections[] = {
+      {"Main", false},     {"Options", true},     {"Search", false},      {"Replace", false},     {"TreeFont", true},
+      {"PreviewFont", true}, {"PrinterFont", true}, {"ControlFont", true}, {"Colors", true}, {"MaskHistory", false},
+  };
+  for (const auto& c : sections) {
+    ASSERT_NE(values(fromKey, c.section), values(beforeKey, c.section)) << c.section << " must differ to tell";
+    EXPECT_EQ(values(toKey, c.section), values(c.copied ? fromKey : beforeKey, c.section)) << c.section;
+  }
 }
 
 TEST(SettingsStore, HistoriesAreRewrittenWholeAndReadWhateverTheValueNames) {

@@ -2,6 +2,8 @@
 // choosing with the keyboard, and what an item looks like when drawn.
 #include "CanvasSupport.h"
 #include "controls/ColCombo.h"
+#include "winlib/Application.h"
+#include "winlib/Controls.h"
 #include "winlib/Form.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +97,48 @@ TEST_F(ColorCombo, ChoosingAnItemSetsTheColourThenClicks) {
   EXPECT_EQ(combo.SelectedColor(), 0x000080);
   EXPECT_EQ(seen, 0x000080);
   EXPECT_EQ(Name(combo.ItemIndex()), "Maroon");
+}
+
+TEST_F(ColorCombo, TheDroppedListShowsDropDownCountRows) {
+  ::SendMessageA(combo.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(::GetComboBoxInfo(combo.Handle(), &info));
+  RECT list{};
+  ::GetClientRect(info.hwndList, &list);
+  ::SendMessageA(combo.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_GE(list.bottom - list.top, combo.DropDownCount * combo.ItemHeight());
+  EXPECT_LT(list.bottom - list.top, (combo.DropDownCount + 1) * combo.ItemHeight());
+  RECT closed{};
+  ::GetClientRect(combo.Handle(), &closed);
+  EXPECT_LE(closed.bottom, 24) << "the closed box keeps its height";
+}
+
+TEST_F(ColorCombo, EnterAndEscapeWithTheListOpenStayWithTheList) {
+  TButton ok, cancel;
+  ok.Create(host, "OK");
+  ok.SetBounds(220, 10, 75, 25);
+  cancel.Create(host, "Cancel");
+  cancel.SetBounds(220, 40, 75, 25);
+  host.SetDefaultButton(&ok);
+  host.CancelButton = &cancel;
+  std::string pressed;
+  ok.OnClick = [&] { pressed += "ok;"; };
+  cancel.OnClick = [&] { pressed += "cancel;"; };
+  const auto press = [&](WORD key, bool open) {
+    combo.SetFocus();
+    ::SendMessageA(combo.Handle(), CB_SHOWDROPDOWN, open ? TRUE : FALSE, 0);
+    ASSERT_TRUE(combo.Focused());
+    MSG m{combo.Handle(), WM_KEYDOWN, key, 0, 0, {}};
+    Application().HandleMessage(m);
+    ::SendMessageA(combo.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  };
+  press(VK_RETURN, true);
+  press(VK_ESCAPE, true);
+  EXPECT_EQ(pressed, "") << "the open list takes them";
+  press(VK_RETURN, false);
+  press(VK_ESCAPE, false);
+  EXPECT_EQ(pressed, "ok;cancel;");
 }
 
 TEST_F(ColorCombo, DrawsASwatchOfTheColourThenTheName) {

@@ -159,31 +159,95 @@ TEST_F(PicListBox, ItemAtAPointIsTheRowThereOrWhatLiesBelowTheLast) {
   EXPECT_EQ(list.ItemAtPos({5, 1}, true), 5);
 }
 
-TEST_F(PicListBox, DraggingARowWithTheMouseMovesItThere) {
+TEST_F(PicListBox, DraggingARowSelectsTheRowUnderThePointerAndDropsItThere) {
   Fill(4);
   list.DragReorder = true;
   std::pair<int, int> dropped{-1, -1};
   list.OnDragDrop = [&](int from, int to) { dropped = {from, to}; };
   const int h = list.ItemHeight();
   const auto at = [&](int row) { return MAKELPARAM(20, row * h + h / 2); };
-  ::SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(0));
-  ::SendMessageA(list.Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(1));
-  ::SendMessageA(list.Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(2));
-  EXPECT_EQ(list.ItemIndex(), 0) << "carrying a row does not move the selection";
-  ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, at(2));
+  const auto send = [&](UINT msg, WPARAM wp, LPARAM lp) { ::SendMessageA(list.Handle(), msg, wp, lp); };
+  send(WM_LBUTTONDOWN, MK_LBUTTON, at(0));
+  send(WM_MOUSEMOVE, MK_LBUTTON, at(1));
+  EXPECT_EQ(list.ItemIndex(), 1) << "the row under the pointer shows where the drop goes";
+  send(WM_MOUSEMOVE, MK_LBUTTON, at(2));
+  EXPECT_EQ(list.ItemIndex(), 2);
+  EXPECT_EQ(Texts(), "Row 0;Row 1;Row 2;Row 3;") << "nothing moves before the drop";
+  send(WM_LBUTTONUP, 0, at(2));
   EXPECT_EQ(Texts(), "Row 1;Row 2;Row 0;Row 3;");
   EXPECT_EQ(list.ItemIndex(), 2);
   EXPECT_EQ(dropped, std::make_pair(0, 2));
-  // Dropped below the last row: it becomes the last.
-  ::SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(0));
-  ::SendMessageA(list.Handle(), WM_MOUSEMOVE, MK_LBUTTON, at(6));
-  ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, at(6));
-  EXPECT_EQ(Texts(), "Row 2;Row 0;Row 3;Row 1;");
+
+  // Drops anywhere but on a row, and drags the system cancels, move nothing and leave the
+  // carried row selected.
+  const struct {
+    const char* what;
+    LPARAM end;
+    bool cancel;
+  } refused[] = {
+      {"below the last row", at(6), false},
+      {"left of the list", MAKELPARAM(static_cast<WORD>(-30), h / 2), false},
+      {"cancelled on a row", at(3), true},
+  };
+  for (const auto& r : refused) {
+    dropped = {-1, -1};
+    send(WM_LBUTTONDOWN, MK_LBUTTON, at(1));
+    send(WM_MOUSEMOVE, MK_LBUTTON, at(3));
+    send(WM_MOUSEMOVE, MK_LBUTTON, r.end);
+    if (r.cancel) send(WM_CANCELMODE, 0, 0);
+    send(WM_LBUTTONUP, 0, r.end);
+    EXPECT_EQ(Texts(), "Row 1;Row 2;Row 0;Row 3;") << r.what;
+    EXPECT_EQ(list.ItemIndex(), 1) << r.what;
+    EXPECT_EQ(dropped.first, -1) << r.what;
+  }
+
   // A click without moving is only a click.
-  ::SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(1));
-  ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, at(1));
-  EXPECT_EQ(Texts(), "Row 2;Row 0;Row 3;Row 1;");
-  EXPECT_EQ(list.ItemIndex(), 1);
+  send(WM_LBUTTONDOWN, MK_LBUTTON, at(3));
+  send(WM_LBUTTONUP, 0, at(3));
+  EXPECT_EQ(Texts(), "Row 1;Row 2;Row 0;Row 3;");
+  EXPECT_EQ(list.ItemIndex(), 3);
+}
+
+TEST_F(PicListBox, ACarriedRowScrollsTheListAtItsTopAndBottomRows) {
+  Fill(30);
+  list.DragReorder = true;
+  const int h = list.ItemHeight();
+  const int rows = list.ClientRect().bottom / h;
+  ASSERT_GE(rows, 4);
+  list.SetTopIndex(10);
+  const auto y = [&](int visibleRow) { return visibleRow * h + h / 2; };
+  ::SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, y(2)));
+  // Each move of the pointer, and where the list then stands.
+  const struct {
+    const char* what;
+    int y;
+    int top, selected;
+  } steps[] = {
+      {"a middle row only selects", y(1), 10, 11},
+      {"the top visible row scrolls up by one", y(0), 9, 9},
+      {"and again on the next move", y(0), 8, 8},
+      {"above the list scrolls, the selection stays", -4, 7, 8},
+      {"the bottom visible row scrolls down by one", y(rows - 1), 8, 8 + rows - 1},
+      {"below the list scrolls down too", list.ClientRect().bottom + 4, 9, 8 + rows - 1},
+  };
+  for (const auto& s : steps) {
+    ::SendMessageA(list.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, static_cast<WORD>(s.y)));
+    EXPECT_EQ(list.TopIndex(), s.top) << s.what;
+    EXPECT_EQ(list.ItemIndex(), s.selected) << s.what;
+  }
+  ::SendMessageA(list.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, y(1)));
+  ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, y(1)));
+  EXPECT_EQ(list.Items().Get(10), "Row 12") << "dropped on the row under the pointer";
+  EXPECT_EQ(list.ItemIndex(), 10);
+
+  // At the very top the list has nowhere to go.
+  list.SetTopIndex(0);
+  ::SendMessageA(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, y(2)));
+  ::SendMessageA(list.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(20, y(0)));
+  EXPECT_EQ(list.TopIndex(), 0);
+  EXPECT_EQ(list.ItemIndex(), 0);
+  ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, y(0)));
+  EXPECT_EQ(list.Items().Get(0), "Row 2");
 }
 
 TEST_F(PicListBox, RightButtonAddsToAMultipleSelection) {

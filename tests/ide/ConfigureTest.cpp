@@ -4,11 +4,15 @@
 #include "common/TempDir.h"
 #include "ide/Grepcfg.h"
 #include "ide/GrepcfgValues.h"
+#include "winlib/Application.h"
 #include "winlib/ModalDriver.h"
 #include "winlib/UiRecorder.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -205,6 +209,95 @@ TEST_F(Configure, CancelAloneAppliesNothing) {
       [&] { dlg.Execute(); });
   EXPECT_TRUE(applied.empty());
   EXPECT_FALSE(stayOnTop.has_value());
+}
+
+// The font a window draws with.
+HFONT FontOf(const TWindow& w) { return reinterpret_cast<HFONT>(::SendMessageA(w.Handle(), WM_GETFONT, 0, 0)); }
+
+TEST_F(Configure, EditFieldsTakeTheMainWindowsEditFontAsShownAndAfterEachApply) {
+  UniqueGdi<HFONT> first(::CreateFontA(-15, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
+  UniqueGdi<HFONT> second(::CreateFontA(-9, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial"));
+  HFONT current = first.get();
+  host.EditFont = [&current] { return current; };
+  // The main window makes a new font of the applied setting.
+  host.Apply = [&](const TQrxSettings&) { current = second.get(); };
+  TdlgConfigure dlg(nullptr, settings, host);
+  test::ModalDriver<TdlgConfigure>::Run(
+      "TdlgConfigure",
+      [&](TdlgConfigure& d) {
+        for (TWindow* field : d.EditFields()) EXPECT_EQ(FontOf(*field), first.get());
+        EXPECT_NE(FontOf(d.lblMaxFinds), first.get()) << "labels keep the dialog's font";
+        EXPECT_NE(FontOf(d.chkPreview), first.get());
+        d.btnApply.Click();
+        for (TWindow* field : d.EditFields()) EXPECT_EQ(FontOf(*field), second.get()) << "the old font is gone";
+        d.btnCancel.Click();
+      },
+      [&] { dlg.Execute(); });
+}
+
+TEST_F(Configure, TheKeyboardStartsAtTheEditorListOrThePathField) {
+  const struct {
+    int32_t type;
+    const char* expected;
+  } cases[] = {{etIde, "editor list"}, {etExternal, "path field"}};
+  for (const auto& c : cases) {
+    settings.EditorType = c.type;
+    TdlgConfigure dlg(nullptr, settings, host);
+    bool focused = false;
+    test::ModalDriver<TdlgConfigure>::Run(
+        "TdlgConfigure",
+        [&](TdlgConfigure& d) {
+          focused = (c.type == etIde ? static_cast<TWindow&>(d.lbxEditors) : d.edtOtherEditor).Focused();
+          d.btnCancel.Click();
+        },
+        [&] { dlg.Execute(); });
+    EXPECT_TRUE(focused) << c.expected;
+  }
+}
+
+// Tab pressed (with Ctrl, with Shift), through the application's loop.
+void PressTab(bool ctrl, bool shift = false) {
+  BYTE keys[256] = {}, saved[256] = {};
+  ::GetKeyboardState(saved);
+  std::copy(std::begin(saved), std::end(saved), keys);
+  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  ::SetKeyboardState(keys);
+  MSG m{::GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  Application().HandleMessage(m);
+  ::SetKeyboardState(saved);
+}
+
+TEST_F(Configure, TurningThePageTakesTheKeyboardAlongUnlessItIsOnTheTabs) {
+  TdlgConfigure dlg(nullptr, settings, host);
+  test::ModalDriver<TdlgConfigure>::Run(
+      "TdlgConfigure",
+      [&](TdlgConfigure& d) {
+        ASSERT_TRUE(d.lbxEditors.Focused());
+        const struct {
+          bool back;
+          int page;
+          TWindow* focus;
+        } turns[] = {
+            {false, TdlgConfigure::pgCustomIde, &d.edtCustomClass}, {false, TdlgConfigure::pgOptions, &d.edtMaxFinds},
+            {false, TdlgConfigure::pgColors, &d.cbxTreeBackColor},  {false, TdlgConfigure::pgFonts, &d.btnChangeFont[0]},
+            {false, TdlgConfigure::pgEditor, &d.lbxEditors},        {true, TdlgConfigure::pgFonts, &d.btnChangeFont[0]},
+        };
+        for (const auto& t : turns) {
+          PressTab(true, t.back);
+          EXPECT_EQ(d.PageIndex(), t.page);
+          EXPECT_TRUE(t.focus->Focused()) << "page " << t.page;
+        }
+        // On the tabs themselves the arrow keys turn the pages and the keyboard stays.
+        d.nbkConfigure.SetFocus();
+        ::SendMessageA(d.nbkConfigure.Handle(), WM_KEYDOWN, VK_LEFT, 0);
+        EXPECT_EQ(d.PageIndex(), TdlgConfigure::pgColors);
+        EXPECT_EQ(::GetFocus(), d.nbkConfigure.Handle()) << "the pages lie inside the tabs: only the tabs count";
+        PressTab(false);
+        EXPECT_TRUE(d.cbxTreeBackColor.Focused()) << "Tab on the tabs goes into the page";
+        d.btnCancel.Click();
+      },
+      [&] { dlg.Execute(); });
 }
 
 TEST_F(Configure, HelpOpensTheTopicOfThePageShown) {
