@@ -330,6 +330,31 @@ void TGOutlineWindow::InvalidateRow(int32_t row) {
   ::InvalidateRect(hwnd_, &r, FALSE);
 }
 
+namespace {
+
+// Setting a bar redraws it, a round trip to the window system even when nothing changed:
+// a search with its rows collapsed leaves the bars as they are paint after paint.
+void SetBar(HWND hwnd, int bar, int max, UINT page, int pos) {
+  SCROLLINFO now{};
+  now.cbSize = sizeof now;
+  now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  // A bar hidden on purpose (no scroll bars wanted) comes back only through setting it.
+  const bool wanted = page > 0 ? static_cast<UINT>(max) + 1 > page : max > 0;
+  const bool shown = (::GetWindowLongPtrA(hwnd, GWL_STYLE) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
+  if (shown == wanted && ::GetScrollInfo(hwnd, bar, &now) && now.nMin == 0 && now.nMax == max &&
+      now.nPage == page && now.nPos == pos)
+    return;
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMax = max;
+  si.nPage = page;
+  si.nPos = pos;
+  ::SetScrollInfo(hwnd, bar, &si, TRUE);
+}
+
+}  // namespace
+
 // Showing or hiding a bar changes the client area, which changes what the bars must
 // show; a few rounds settle it.
 void TGOutlineWindow::UpdateScrollBars() {
@@ -351,24 +376,14 @@ void TGOutlineWindow::UpdateScrollBars() {
     SetTopRow(std::min(TopRow(), MaxTopRow()));
     leftOffset_ = std::clamp(leftOffset_, 0, std::max(0, columnWidth_ - static_cast<int32_t>(client.right)));
 
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     if (vertical) {
-      si.nMin = 0;
-      si.nMax = std::max(0, RowCount() - 1);
-      si.nPage = static_cast<UINT>(VisibleRowCount());
-      si.nPos = TopRow();
-      ::SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+      SetBar(hwnd_, SB_VERT, std::max(0, RowCount() - 1), static_cast<UINT>(VisibleRowCount()), TopRow());
     } else {
       ::ShowScrollBar(hwnd_, SB_VERT, FALSE);
     }
     if (horizontal) {
-      si.nMin = 0;
-      si.nMax = std::max(0, columnWidth_ - 1);
-      si.nPage = static_cast<UINT>(std::max<LONG>(0, client.right));
-      si.nPos = leftOffset_;
-      ::SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+      SetBar(hwnd_, SB_HORZ, std::max(0, columnWidth_ - 1), static_cast<UINT>(std::max<LONG>(0, client.right)),
+             leftOffset_);
     } else {
       ::ShowScrollBar(hwnd_, SB_HORZ, FALSE);
     }
