@@ -79,6 +79,9 @@ void TGOutlineWindow::FontChanged() {
   if (measureDc_) {
     SelectGuard sel(measureDc_.get(), font_.get());
     ::GetTextMetricsA(measureDc_.get(), &tm);
+    advances_.Build(measureDc_.get());
+  } else {
+    advances_.Forget();
   }
   if (lf.lfHeight == 0) lf.lfHeight = tm.tmHeight;
   points_ = FontPoints(lf.lfHeight, tm.tmInternalLeading, pixelsPerInch_);
@@ -169,9 +172,11 @@ std::string TGOutlineWindow::ShownText(TGOutlineNode* node) { return ExpandTabs(
 
 int32_t TGOutlineWindow::TextWidth(TGOutlineNode* node) {
   if (auto it = widths_.find(node); it != widths_.end()) return it->second;
-  const std::string text = ShownText(node);
   int32_t width = 1;
-  if (measureDc_) {
+  if (advances_.Usable()) {
+    width = advances_.Width(node->Text()) + 1;
+  } else if (measureDc_) {
+    const std::string text = ShownText(node);
     SelectGuard sel(measureDc_.get(), font_.get());
     width = MeasureText(measureDc_.get(), text) + 1;
   }
@@ -204,7 +209,9 @@ void TGOutlineWindow::RecomputeColumnWidth() {
     SelectGuard sel(measureDc_.get(), font_.get());
     widest = DisplayWidth(style, g, 0, MeasureText(measureDc_.get(), Root()->StoredText()) + 1);
   }
-  // Every visible node in pre-order: the children of each expanded node.
+  // Every visible node in pre-order: the children of each expanded node. The widths of
+  // the rows just shown go into the map in one growth, not a rehash every doubling.
+  if (widths_.size() < static_cast<std::size_t>(RowCount())) widths_.reserve(static_cast<std::size_t>(RowCount()));
   std::vector<std::pair<TGOutlineNode*, int32_t>> stack{{Root(), 0}};
   while (!stack.empty()) {
     auto& [parent, next] = stack.back();
@@ -234,6 +241,9 @@ void TGOutlineWindow::NodeWidthChanged(TGOutlineNode* node) {
 }
 
 void TGOutlineWindow::NodeTextStored(TGOutlineNode* node) {
+  // A node being attached stores its text before it joins the tree, and only nodes in
+  // the tree are measured: a search adding its rows looks nothing up.
+  if (!node->InTree()) return;
   auto it = widths_.find(node);
   if (it == widths_.end()) return;
   if (DisplayWidth(OutlineStyle(), Geometry(), node->Level(), it->second) >= columnWidth_) widestChanged_ = true;
@@ -241,6 +251,14 @@ void TGOutlineWindow::NodeTextStored(TGOutlineNode* node) {
 }
 
 void TGOutlineWindow::NodeDestroying(TGOutlineNode* node) {
+  // The whole tree going (Clear) forgets every width at once rather than row by row.
+  if (DestroyingRoot()) {
+    if (!widths_.empty()) {
+      widths_.clear();
+      nodesDestroyed_ = true;
+    }
+    return;
+  }
   if (widths_.erase(node)) nodesDestroyed_ = true;
 }
 

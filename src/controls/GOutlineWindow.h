@@ -14,6 +14,7 @@
 #include "controls/GOutlineGdi.h"
 #include "controls/GOutlineGeometry.h"
 #include "controls/GOutlinePictures.h"
+#include "controls/GOutlineWidths.h"
 #include "winlib/Handles.h"
 #include "winlib/Window.h"
 
@@ -155,6 +156,7 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
 
   UniqueGdi<HFONT> font_;
   outline::UniqueMemoryDc measureDc_;
+  outline::TAdvanceTable advances_;  // of font_
   int32_t pixelsPerInch_ = 96;
   int32_t points_ = 8;
   outline::TItemSizes sizes_{11, 13};
