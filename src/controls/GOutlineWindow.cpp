@@ -85,7 +85,7 @@ void TGOutlineWindow::FontChanged() {
   }
   if (lf.lfHeight == 0) lf.lfHeight = tm.tmHeight;
   points_ = FontPoints(lf.lfHeight, tm.tmInternalLeading, pixelsPerInch_);
-  widths_.clear();
+  ForgetAllWidths();
   widestChanged_ = false;
   SizesChanged();
 }
@@ -171,8 +171,8 @@ int32_t TGOutlineWindow::MeasureText(HDC dc, const std::string& text) const {
 std::string TGOutlineWindow::ShownText(TGOutlineNode* node) { return ExpandTabs(node->Text()); }
 
 int32_t TGOutlineWindow::TextWidth(TGOutlineNode* node) {
-  if (auto it = widths_.find(node); it != widths_.end()) return it->second;
   int32_t width = 1;
+  if (KnownWidth(node, widthStamp_, width)) return width;
   if (advances_.Usable()) {
     width = advances_.Width(node->Text()) + 1;
   } else if (measureDc_) {
@@ -181,7 +181,7 @@ int32_t TGOutlineWindow::TextWidth(TGOutlineNode* node) {
     width = MeasureText(measureDc_.get(), text) + 1;
   }
   // The handler may have deleted the node while answering.
-  if (node->InTree()) widths_[node] = width;
+  if (node->InTree()) KeepWidth(node, widthStamp_, width);
   return width;
 }
 
@@ -209,9 +209,7 @@ void TGOutlineWindow::RecomputeColumnWidth() {
     SelectGuard sel(measureDc_.get(), font_.get());
     widest = DisplayWidth(style, g, 0, MeasureText(measureDc_.get(), Root()->StoredText()) + 1);
   }
-  // Every visible node in pre-order: the children of each expanded node. The widths of
-  // the rows just shown go into the map in one growth, not a rehash every doubling.
-  if (widths_.size() < static_cast<std::size_t>(RowCount())) widths_.reserve(static_cast<std::size_t>(RowCount()));
+  // Every visible node in pre-order: the children of each expanded node.
   std::vector<std::pair<TGOutlineNode*, int32_t>> stack{{Root(), 0}};
   while (!stack.empty()) {
     auto& [parent, next] = stack.back();
@@ -242,28 +240,20 @@ void TGOutlineWindow::NodeWidthChanged(TGOutlineNode* node) {
 
 void TGOutlineWindow::NodeTextStored(TGOutlineNode* node) {
   // A node being attached stores its text before it joins the tree, and only nodes in
-  // the tree are measured: a search adding its rows looks nothing up.
-  if (!node->InTree()) return;
-  auto it = widths_.find(node);
-  if (it == widths_.end()) return;
-  if (DisplayWidth(OutlineStyle(), Geometry(), node->Level(), it->second) >= columnWidth_) widestChanged_ = true;
-  widths_.erase(it);
+  // the tree are measured.
+  int32_t width = 0;
+  if (!node->InTree() || !KnownWidth(node, widthStamp_, width)) return;
+  if (DisplayWidth(OutlineStyle(), Geometry(), node->Level(), width) >= columnWidth_) widestChanged_ = true;
+  ForgetWidth(node);
 }
 
 void TGOutlineWindow::NodeDestroying(TGOutlineNode* node) {
-  // The whole tree going (Clear) forgets every width at once rather than row by row.
-  if (DestroyingRoot()) {
-    if (!widths_.empty()) {
-      widths_.clear();
-      nodesDestroyed_ = true;
-    }
-    return;
-  }
-  if (widths_.erase(node)) nodesDestroyed_ = true;
+  int32_t width = 0;
+  if (KnownWidth(node, widthStamp_, width)) nodesDestroyed_ = true;
 }
 
 void TGOutlineWindow::InvalidateTextWidths() {
-  widths_.clear();
+  ForgetAllWidths();
   RecomputeColumnWidth();
   Invalidate();
 }
