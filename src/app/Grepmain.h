@@ -71,6 +71,8 @@ class TKRESHForm : public TForm {
   void DirectoryBoxLostFocus();
   void FillRequest(TFileSearchObj& search);
   bool Running() const { return running_; }
+  // The clock that paces a run's breathing and progress display (tests set their own).
+  void SetPacingClock(TPacer::TClock clock);
   void SearchProgress(TFileSearchObj* sender, int32_t matches, int32_t filesWithMatches, int32_t filesSearched,
                       const std::string& fileName, bool& cancel);
   void ReplaceProgress(TFileSearchObj* sender, int32_t matches, int32_t replacements, int32_t filesChanged,

@@ -326,6 +326,11 @@ void TKRESHForm::ReplaceProgress(TFileSearchObj*, int32_t matches, int32_t repla
                fileName, cancel);
 }
 
+void TKRESHForm::SetPacingClock(TPacer::TClock clock) {
+  breathing_ = TPacer(kBreathIntervalMs, clock);
+  showing_ = TPacer(kBreathIntervalMs, std::move(clock));
+}
+
 // Between the paced times a report only passes a stop on: the panels would change faster
 // than anyone could read them, and a run ends by showing its final counts.
 bool TKRESHForm::ProgressDue(bool& cancel) {
