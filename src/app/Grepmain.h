@@ -40,7 +40,7 @@ class TdlgWin95Dlg;
 constexpr UINT kDirectoryExitMessage = WM_APP + 1;
 // How often a run lets the window breathe and shows its counters: quick enough for Stop
 // and for the eye, rare enough to cost the run next to nothing.
-constexpr uint32_t kBreathIntervalMs = 100;
+constexpr uint32_t kBreathIntervalMs = 250;
 // Opening the tree's current match and the preview's current line run after the input
 // event that asked for them has been handled completely.
 constexpr UINT WM_OPENMATCH = 5939;

@@ -208,7 +208,7 @@ TEST_F(MainWindow, ProgressIsShownPacedAndAStopPassesAtOnce) {
   } steps[] = {
       {0, false, 5, " Found : 5", " a.txt", false},  // the first report of a run shows
       {10, false, 9, " Found : 5", " a.txt", false},
-      {89, true, 10, " Found : 5", " a.txt", true},  // the stop does not wait for the pace
+      {kBreathIntervalMs - 11, true, 10, " Found : 5", " a.txt", true},  // a stop does not wait for the pace
       {1, false, 11, " Found : 11", " d.txt", false},
       {kBreathIntervalMs - 1, false, 12, " Found : 11", " d.txt", false},
       {1, true, 13, " Found : 13", " f.txt", true},
