@@ -77,7 +77,7 @@ class TKRESHForm : public TForm {
                       const std::string& fileName, bool& cancel);
   void ReplaceProgress(TFileSearchObj* sender, int32_t matches, int32_t replacements, int32_t filesChanged,
                        int32_t filesSearched, const std::string& fileName, bool& cancel);
-  bool ProgressDue(bool& cancel);
+  bool ProgressDue(const std::string& fileName, bool& cancel);
   void ShowProgress(const std::string& matches, const std::string& files, const std::string& searched,
                     const std::string& last, const std::string& fileName, bool& cancel);
   // A replace run asks about one occurrence (the engine's OnConfirmReplace).
@@ -333,6 +333,7 @@ class TKRESHForm : public TForm {
   // A run lets the window handle its messages, and shows its progress, a few times a
   // second rather than at every one of the engine's calls.
   TPacer breathing_{kBreathIntervalMs}, showing_{kBreathIntervalMs};
+  std::string unshownFile_;  // named by the last report that was not shown
   bool fileListShown_ = false;
   bool validatingDirectory_ = false;
   DWORD searchSelStart_ = 0, searchSelEnd_ = 0;

@@ -214,6 +214,7 @@ void TKRESHForm::btnStartSearchClick() {
   stopRequested_ = false;
   breathing_.Reset();
   showing_.Reset();
+  unshownFile_.clear();
   EnterRunningState();
   uint8_t code = 0xFF;
   TRunCounters counters;
@@ -291,6 +292,7 @@ void TKRESHForm::ShowFinalCounters(uint8_t code, const TRunCounters& c) {
     ResetCounters();  // nothing was searched
     return;
   }
+  if (!unshownFile_.empty()) pnlStatus.SetText(" " + unshownFile_);
   const std::string last = c.Kind == skReplace ? " Replaced : " + std::to_string(c.FilesChanged)
                                        : " Time : " + FormatSeconds(c.Elapsed);
   pnlNumMatches.SetText(" Found : " + std::to_string(c.Matches));
@@ -312,7 +314,7 @@ void TKRESHForm::btnStopClick() {
 
 void TKRESHForm::SearchProgress(TFileSearchObj* sender, int32_t matches, int32_t filesWithMatches,
                                 int32_t filesSearched, const std::string& fileName, bool& cancel) {
-  if (!ProgressDue(cancel)) return;
+  if (!ProgressDue(fileName, cancel)) return;
   ShowProgress(" Found : " + std::to_string(matches), " # Files : " + std::to_string(filesWithMatches),
                " Searched : " + std::to_string(filesSearched),
                " Time : " + FormatSeconds(sender ? sender->Elapsed() : 0), fileName, cancel);
@@ -320,7 +322,7 @@ void TKRESHForm::SearchProgress(TFileSearchObj* sender, int32_t matches, int32_t
 
 void TKRESHForm::ReplaceProgress(TFileSearchObj*, int32_t matches, int32_t replacements, int32_t filesChanged,
                                  int32_t filesSearched, const std::string& fileName, bool& cancel) {
-  if (!ProgressDue(cancel)) return;
+  if (!ProgressDue(fileName, cancel)) return;
   ShowProgress(" Found : " + std::to_string(matches), " Replaced : " + std::to_string(replacements),
                " Searched : " + std::to_string(filesSearched), " Replaced : " + std::to_string(filesChanged),
                fileName, cancel);
@@ -333,8 +335,12 @@ void TKRESHForm::SetPacingClock(TPacer::TClock clock) {
 
 // Between the paced times a report only passes a stop on: the panels would change faster
 // than anyone could read them, and a run ends by showing its final counts.
-bool TKRESHForm::ProgressDue(bool& cancel) {
-  if (showing_.Due()) return true;
+bool TKRESHForm::ProgressDue(const std::string& fileName, bool& cancel) {
+  if (showing_.Due()) {
+    unshownFile_.clear();
+    return true;
+  }
+  if (!fileName.empty()) unshownFile_ = fileName;  // the run's end shows it
   if (stopRequested_) {
     stopRequested_ = false;
     cancel = true;

@@ -228,6 +228,21 @@ TEST_F(MainWindow, ProgressIsShownPacedAndAStopPassesAtOnce) {
   }
 }
 
+// Reports between the paced times are not shown, yet the run ends showing the file of
+// its last report, as it would had every report been shown.
+TEST_F(MainWindow, ARunEndsShowingItsLastReportedFile) {
+  tmp.MakeFile("a.txt", "needle\r\n");
+  tmp.MakeDir("sub");
+  tmp.MakeFile("sub\\b.txt", "needle\r\n");  // searched after the files above it
+  TKRESHForm& f = Form();
+  f.SetPacingClock([] { return 7u; });  // no time passes: only the first report shows
+  f.chkSubDirs.SetChecked(true);
+  StandardSearch("*.txt", "needle");
+  const std::string status = f.pnlStatus.Text();
+  EXPECT_TRUE(status.size() > 10 && status.compare(status.size() - 10, 10, "\\sub\\b.txt") == 0) << status;
+  EXPECT_EQ(f.pnlNumMatches.Text(), " Found : 2");
+}
+
 TEST_F(MainWindow, CtrlTabCyclesTheTabsBothWays) {
   TKRESHForm& f = Form();
   f.tabSearch.SetTabIndex(0);
