@@ -1,9 +1,17 @@
 #!/usr/bin/env python3
-"""Benchmark: qrxfind against the floor (walk + read, match nothing) and GNU grep.
+"""Benchmark: qrxfind against the floor (walk + read, match nothing) and GNU grep, and the
+main window against qrxfind.
 
-Usage: bench/run.py [--rounds N] [--megabytes M] [--build DIR] [--only NAME]
+Usage: bench/run.py [--rounds N] [--megabytes M] [--build DIR] [--only NAME] [--no-window]
 Generates the corpus once (bench/corpus, deterministic), then times every command round
 by round (interleaved), pinned to one processor, and prints medians and ratios.
+
+The main window runs on a virtual display of the run's own (Xvfb), pinned like the rest,
+and is driven from outside as a person would drive it (bench_window: it types the
+request, clicks Start and waits for the run's end). Its searches are timed in the same
+rounds as qrxfind's on the same requests. Then it fills its results tree with 100 000
+rows and times Expand All, Collapse All, scrolling to the end, deleting a file line and
+Clear Window.
 
 Every open and read under Wine is a round trip to the Wine server, and across two
 processors those cost several times more than on one: a server left running keeps the
@@ -20,6 +28,8 @@ import statistics
 import subprocess
 import sys
 import time
+
+import window_bench
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -58,13 +68,49 @@ def pinned_server(env):
     return pids[0]
 
 
+def free_display():
+    for n in range(90, 200):
+        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            return n
+    sys.exit("no free X display number")
+
+
+def start_xvfb():
+    """A virtual display of this run's own; the caller stops it by its process."""
+    n = free_display()
+    proc = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    for _ in range(100):
+        if os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            return proc, f":{n}"
+        if proc.poll() is not None:
+            break
+        time.sleep(0.1)
+    proc.kill()
+    sys.exit("Xvfb did not start")
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--rounds", type=int, default=5)
     ap.add_argument("--megabytes", type=int, default=300)
     ap.add_argument("--build", default="")
     ap.add_argument("--only", default="")
+    ap.add_argument("--no-window", action="store_true", help="time qrxfind only")
     args = ap.parse_args()
+    xvfb = None
+    try:
+        if not args.no_window and shutil.which("Xvfb"):
+            xvfb, display = start_xvfb()
+            os.environ["DISPLAY"] = display
+        run(args, xvfb is not None)
+    finally:
+        if xvfb:
+            xvfb.terminate()
+            xvfb.wait()
+
+
+def run(args, window):
 
     corpus = os.path.join(ROOT, "bench", "corpus")
     if not os.path.isdir(corpus):
@@ -91,6 +137,10 @@ def main():
     if not os.path.exists(os.path.join(env["WINEPREFIX"], "system.reg")):
         subprocess.run(f"{wine} wineboot --init", shell=True, env=env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL)
+    if window:
+        # Unmanaged windows: without a window manager Wine otherwise waits for each one.
+        subprocess.run(f"{wine} reg add 'HKCU\\Software\\Wine\\X11 Driver' /v Managed /d N /f", shell=True,
+                       env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     server = pinned_server(env)
     # The session's own processes (services, desktop), started now with their output going
     # nowhere: started by the first timed command they would hold its output pipe open.
@@ -128,8 +178,20 @@ def main():
     ]
     if args.only:
         cases = [c for c in cases if args.only in c[0] or c[0].startswith("floor")]
-    rg = shutil.which("rg")
 
+    gui = None
+    if window:
+        gui = window_bench.WindowBench(env, wine, bindir, corpus, os.path.join(ROOT, "bench", "rows100k"), args.only)
+        gui.start()
+    try:
+        measure(args, env, cases, server, bits, gui)
+    finally:
+        if gui:
+            gui.stop()
+
+
+def measure(args, env, cases, server, bits, gui):
+    rg = shutil.which("rg")
     # Every command must really run: a broken one would time as fast as nothing at all.
     for name, ours, grep in cases:
         for cmd in [ours] + ([grep] if grep else []):
@@ -138,6 +200,8 @@ def main():
             if lines == 0 and cmd is ours:  # qrxfind always prints at least its search line
                 sys.exit(f"no output from: {cmd}")
             print(f"{name}: {lines} output lines ({cmd.split('&&')[-1].strip()[:60]})", file=sys.stderr)
+    if gui:
+        gui.check()
 
     times = {}
 
@@ -154,9 +218,13 @@ def main():
                 timed(("g", name), grep)
                 if rg:
                     timed(("r", name), grep.replace("grep -rn", "rg -n -j1 -uuu").replace("grep -rnE", "rg -n -j1 -uuu"))
+        if gui:
+            gui.round(keep=rnd > 0)
         if rnd == 0:
             times.clear()
         print(f"round {rnd} done", file=sys.stderr)
+    if gui:
+        gui.tree(args.rounds)
 
     # A server that went away and came back unpinned would make the figures meaningless.
     out = subprocess.run(["taskset", "-p", server], capture_output=True, text=True).stdout.strip()
@@ -175,6 +243,8 @@ def main():
             g = med[("g", name)]
             line += f" {g:8.3f} {q / g:7.2f}"
         print(line)
+    if gui:
+        gui.report()
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: where the user states a search, runs and stops it, and sees the
 // results tree and the preview below the inputs.
+#include "app/Pacer.h"
 #include "app/Settings.h"
 #include "controls/FilePrev.h"
 #include "controls/GOutlineWindow.h"
@@ -37,6 +38,9 @@ class TdlgWin95Dlg;
 
 // Posted when the directory box lost the focus, to be judged once the focus has moved.
 constexpr UINT kDirectoryExitMessage = WM_APP + 1;
+// How often a run lets the window breathe and shows its counters: quick enough for Stop
+// and for the eye, rare enough to cost the run next to nothing.
+constexpr uint32_t kBreathIntervalMs = 250;
 // Opening the tree's current match and the preview's current line run after the input
 // event that asked for them has been handled completely.
 constexpr UINT WM_OPENMATCH = 5939;
@@ -67,10 +71,13 @@ class TKRESHForm : public TForm {
   void DirectoryBoxLostFocus();
   void FillRequest(TFileSearchObj& search);
   bool Running() const { return running_; }
+  // The clock that paces a run's breathing and progress display (tests set their own).
+  void SetPacingClock(TPacer::TClock clock);
   void SearchProgress(TFileSearchObj* sender, int32_t matches, int32_t filesWithMatches, int32_t filesSearched,
                       const std::string& fileName, bool& cancel);
   void ReplaceProgress(TFileSearchObj* sender, int32_t matches, int32_t replacements, int32_t filesChanged,
                        int32_t filesSearched, const std::string& fileName, bool& cancel);
+  bool ProgressDue(const std::string& fileName, bool& cancel);
   void ShowProgress(const std::string& matches, const std::string& files, const std::string& searched,
                     const std::string& last, const std::string& fileName, bool& cancel);
   // A replace run asks about one occurrence (the engine's OnConfirmReplace).
@@ -323,6 +330,10 @@ class TKRESHForm : public TForm {
   std::unique_ptr<TTempFile> formPreviewFile_;
   bool stopRequested_ = false;
   bool running_ = false;
+  // A run lets the window handle its messages, and shows its progress, a few times a
+  // second rather than at every one of the engine's calls.
+  TPacer breathing_{kBreathIntervalMs}, showing_{kBreathIntervalMs};
+  std::string unshownFile_;  // named by the last report that was not shown
   bool fileListShown_ = false;
   bool validatingDirectory_ = false;
   DWORD searchSelStart_ = 0, searchSelEnd_ = 0;

@@ -161,7 +161,9 @@ void TKRESHForm::FillRequest(TFileSearchObj& search) {
     search.OnSearchProgress = [this](TFileSearchObj* s, int32_t m, int32_t f, int32_t fs, const std::string& name,
                                      bool& cancel) { SearchProgress(s, m, f, fs, name, cancel); };
   }
-  search.OnProcessMessages = [] { Application().ProcessMessages(); };
+  search.OnProcessMessages = [this] {
+    if (breathing_.Due()) Application().ProcessMessages();
+  };
 }
 
 void TKRESHForm::EnterRunningState() {
@@ -210,6 +212,9 @@ void TKRESHForm::btnStartSearchClick() {
   if (tabSearch.TabIndex() > 2) return;
   pending_.reset();
   stopRequested_ = false;
+  breathing_.Reset();
+  showing_.Reset();
+  unshownFile_.clear();
   EnterRunningState();
   uint8_t code = 0xFF;
   TRunCounters counters;
@@ -287,6 +292,7 @@ void TKRESHForm::ShowFinalCounters(uint8_t code, const TRunCounters& c) {
     ResetCounters();  // nothing was searched
     return;
   }
+  if (!unshownFile_.empty()) pnlStatus.SetText(" " + unshownFile_);
   const std::string last = c.Kind == skReplace ? " Replaced : " + std::to_string(c.FilesChanged)
                                        : " Time : " + FormatSeconds(c.Elapsed);
   pnlNumMatches.SetText(" Found : " + std::to_string(c.Matches));
@@ -308,6 +314,7 @@ void TKRESHForm::btnStopClick() {
 
 void TKRESHForm::SearchProgress(TFileSearchObj* sender, int32_t matches, int32_t filesWithMatches,
                                 int32_t filesSearched, const std::string& fileName, bool& cancel) {
+  if (!ProgressDue(fileName, cancel)) return;
   ShowProgress(" Found : " + std::to_string(matches), " # Files : " + std::to_string(filesWithMatches),
                " Searched : " + std::to_string(filesSearched),
                " Time : " + FormatSeconds(sender ? sender->Elapsed() : 0), fileName, cancel);
@@ -315,9 +322,30 @@ void TKRESHForm::SearchProgress(TFileSearchObj* sender, int32_t matches, int32_t
 
 void TKRESHForm::ReplaceProgress(TFileSearchObj*, int32_t matches, int32_t replacements, int32_t filesChanged,
                                  int32_t filesSearched, const std::string& fileName, bool& cancel) {
+  if (!ProgressDue(fileName, cancel)) return;
   ShowProgress(" Found : " + std::to_string(matches), " Replaced : " + std::to_string(replacements),
                " Searched : " + std::to_string(filesSearched), " Replaced : " + std::to_string(filesChanged),
                fileName, cancel);
+}
+
+void TKRESHForm::SetPacingClock(TPacer::TClock clock) {
+  breathing_ = TPacer(kBreathIntervalMs, clock);
+  showing_ = TPacer(kBreathIntervalMs, std::move(clock));
+}
+
+// Between the paced times a report only passes a stop on: the panels would change faster
+// than anyone could read them, and a run ends by showing its final counts.
+bool TKRESHForm::ProgressDue(const std::string& fileName, bool& cancel) {
+  if (showing_.Due()) {
+    unshownFile_.clear();
+    return true;
+  }
+  if (!fileName.empty()) unshownFile_ = fileName;  // the run's end shows it
+  if (stopRequested_) {
+    stopRequested_ = false;
+    cancel = true;
+  }
+  return false;
 }
 
 // Both kinds of run report through the same four panels; the Stop button's request is

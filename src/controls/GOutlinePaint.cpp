@@ -117,7 +117,7 @@ void TGOutlineWindow::DrawCell(HDC dc, int32_t row, const RECT& cell, bool focus
   // The handler may have taken the node away.
   if (!node->InTree()) return;
   const int32_t W = MeasureText(dc, text) + 1;
-  widths_[node] = W;
+  KeepWidth(node, widthStamp_, W);
   const TRowGeometry g = Geometry();
   const TOutlineStyle style = OutlineStyle();
   widest = std::max(widest, DisplayWidth(style, g, node->Level(), W));

@@ -79,10 +79,13 @@ void TGOutlineWindow::FontChanged() {
   if (measureDc_) {
     SelectGuard sel(measureDc_.get(), font_.get());
     ::GetTextMetricsA(measureDc_.get(), &tm);
+    advances_.Build(measureDc_.get());
+  } else {
+    advances_.Forget();
   }
   if (lf.lfHeight == 0) lf.lfHeight = tm.tmHeight;
   points_ = FontPoints(lf.lfHeight, tm.tmInternalLeading, pixelsPerInch_);
-  widths_.clear();
+  ForgetAllWidths();
   widestChanged_ = false;
   SizesChanged();
 }
@@ -168,15 +171,17 @@ int32_t TGOutlineWindow::MeasureText(HDC dc, const std::string& text) const {
 std::string TGOutlineWindow::ShownText(TGOutlineNode* node) { return ExpandTabs(node->Text()); }
 
 int32_t TGOutlineWindow::TextWidth(TGOutlineNode* node) {
-  if (auto it = widths_.find(node); it != widths_.end()) return it->second;
-  const std::string text = ShownText(node);
   int32_t width = 1;
-  if (measureDc_) {
+  if (KnownWidth(node, widthStamp_, width)) return width;
+  if (advances_.Usable()) {
+    width = advances_.Width(node->Text()) + 1;
+  } else if (measureDc_) {
+    const std::string text = ShownText(node);
     SelectGuard sel(measureDc_.get(), font_.get());
     width = MeasureText(measureDc_.get(), text) + 1;
   }
   // The handler may have deleted the node while answering.
-  if (node->InTree()) widths_[node] = width;
+  if (node->InTree()) KeepWidth(node, widthStamp_, width);
   return width;
 }
 
@@ -234,18 +239,21 @@ void TGOutlineWindow::NodeWidthChanged(TGOutlineNode* node) {
 }
 
 void TGOutlineWindow::NodeTextStored(TGOutlineNode* node) {
-  auto it = widths_.find(node);
-  if (it == widths_.end()) return;
-  if (DisplayWidth(OutlineStyle(), Geometry(), node->Level(), it->second) >= columnWidth_) widestChanged_ = true;
-  widths_.erase(it);
+  // A node being attached stores its text before it joins the tree, and only nodes in
+  // the tree are measured.
+  int32_t width = 0;
+  if (!node->InTree() || !KnownWidth(node, widthStamp_, width)) return;
+  if (DisplayWidth(OutlineStyle(), Geometry(), node->Level(), width) >= columnWidth_) widestChanged_ = true;
+  ForgetWidth(node);
 }
 
 void TGOutlineWindow::NodeDestroying(TGOutlineNode* node) {
-  if (widths_.erase(node)) nodesDestroyed_ = true;
+  int32_t width = 0;
+  if (KnownWidth(node, widthStamp_, width)) nodesDestroyed_ = true;
 }
 
 void TGOutlineWindow::InvalidateTextWidths() {
-  widths_.clear();
+  ForgetAllWidths();
   RecomputeColumnWidth();
   Invalidate();
 }
@@ -330,6 +338,31 @@ void TGOutlineWindow::InvalidateRow(int32_t row) {
   ::InvalidateRect(hwnd_, &r, FALSE);
 }
 
+namespace {
+
+// Setting a bar redraws it, a round trip to the window system even when nothing changed:
+// a search with its rows collapsed leaves the bars as they are paint after paint.
+void SetBar(HWND hwnd, int bar, int max, UINT page, int pos) {
+  SCROLLINFO now{};
+  now.cbSize = sizeof now;
+  now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  // A bar hidden on purpose (no scroll bars wanted) comes back only through setting it.
+  const bool wanted = page > 0 ? static_cast<UINT>(max) + 1 > page : max > 0;
+  const bool shown = (::GetWindowLongPtrA(hwnd, GWL_STYLE) & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
+  if (shown == wanted && ::GetScrollInfo(hwnd, bar, &now) && now.nMin == 0 && now.nMax == max &&
+      now.nPage == page && now.nPos == pos)
+    return;
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMax = max;
+  si.nPage = page;
+  si.nPos = pos;
+  ::SetScrollInfo(hwnd, bar, &si, TRUE);
+}
+
+}  // namespace
+
 // Showing or hiding a bar changes the client area, which changes what the bars must
 // show; a few rounds settle it.
 void TGOutlineWindow::UpdateScrollBars() {
@@ -351,24 +384,14 @@ void TGOutlineWindow::UpdateScrollBars() {
     SetTopRow(std::min(TopRow(), MaxTopRow()));
     leftOffset_ = std::clamp(leftOffset_, 0, std::max(0, columnWidth_ - static_cast<int32_t>(client.right)));
 
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     if (vertical) {
-      si.nMin = 0;
-      si.nMax = std::max(0, RowCount() - 1);
-      si.nPage = static_cast<UINT>(VisibleRowCount());
-      si.nPos = TopRow();
-      ::SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+      SetBar(hwnd_, SB_VERT, std::max(0, RowCount() - 1), static_cast<UINT>(VisibleRowCount()), TopRow());
     } else {
       ::ShowScrollBar(hwnd_, SB_VERT, FALSE);
     }
     if (horizontal) {
-      si.nMin = 0;
-      si.nMax = std::max(0, columnWidth_ - 1);
-      si.nPage = static_cast<UINT>(std::max<LONG>(0, client.right));
-      si.nPos = leftOffset_;
-      ::SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+      SetBar(hwnd_, SB_HORZ, std::max(0, columnWidth_ - 1), static_cast<UINT>(std::max<LONG>(0, client.right)),
+             leftOffset_);
     } else {
       ::ShowScrollBar(hwnd_, SB_HORZ, FALSE);
     }

@@ -8,12 +8,12 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <unordered_map>
 
 #include "outline/GOutline.h"
 #include "controls/GOutlineGdi.h"
 #include "controls/GOutlineGeometry.h"
 #include "controls/GOutlinePictures.h"
+#include "controls/GOutlineWidths.h"
 #include "winlib/Handles.h"
 #include "winlib/Window.h"
 
@@ -155,6 +155,7 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
 
   UniqueGdi<HFONT> font_;
   outline::UniqueMemoryDc measureDc_;
+  outline::TAdvanceTable advances_;  // of font_
   int32_t pixelsPerInch_ = 96;
   int32_t points_ = 8;
   outline::TItemSizes sizes_{11, 13};
@@ -164,8 +165,10 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   int32_t fontColor_;
   std::array<outline::TOutlinePicture, outline::kPictureCount> pictures_;
 
-  // W (text width + 1) of each node measured so far.
-  std::unordered_map<const TGOutlineNode*, int32_t> widths_;
+  // W (text width + 1) of each node measured so far lives in the node, under this stamp;
+  // a new stamp forgets them all at once.
+  uint32_t widthStamp_ = 1;
+  void ForgetAllWidths() { widthStamp_ = widthStamp_ == UINT32_MAX ? 1 : widthStamp_ + 1; }
   bool widestChanged_ = false;  // a node as wide as the column lost its width
   bool nodesDestroyed_ = false;
   int32_t columnWidth_ = 0;

@@ -192,6 +192,57 @@ TEST_F(MainWindow, EscPressesStopDuringARun) {
   EXPECT_LT(std::stoi(searched.substr(12)), 30);
 }
 
+// A run reports before every file; the window shows a report only once per pacing
+// interval, and in between passes nothing on but a stop.
+TEST_F(MainWindow, ProgressIsShownPacedAndAStopPassesAtOnce) {
+  TKRESHForm& f = Form();
+  uint32_t now = 1000;
+  f.SetPacingClock([&now] { return now; });
+  const struct Step {
+    uint32_t advance;
+    bool stop;  // Stop clicked before the report
+    int32_t matches;
+    const char* found;  // what the panel shows after the report
+    const char* status;
+    bool cancel;
+  } steps[] = {
+      {0, false, 5, " Found : 5", " a.txt", false},  // the first report of a run shows
+      {10, false, 9, " Found : 5", " a.txt", false},
+      {kBreathIntervalMs - 11, true, 10, " Found : 5", " a.txt", true},  // a stop does not wait for the pace
+      {1, false, 11, " Found : 11", " d.txt", false},
+      {kBreathIntervalMs - 1, false, 12, " Found : 11", " d.txt", false},
+      {1, true, 13, " Found : 13", " f.txt", true},
+  };
+  const char* names[] = {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt"};
+  int i = 0;
+  for (const Step& s : steps) {
+    SCOPED_TRACE(names[i]);
+    now += s.advance;
+    if (s.stop) f.btnStopClick();
+    bool cancel = false;
+    f.SearchProgress(nullptr, s.matches, 1, i + 1, names[i], cancel);
+    EXPECT_EQ(f.pnlNumMatches.Text(), s.found);
+    EXPECT_EQ(f.pnlStatus.Text(), s.status);
+    EXPECT_EQ(cancel, s.cancel);
+    ++i;
+  }
+}
+
+// Reports between the paced times are not shown, yet the run ends showing the file of
+// its last report, as it would had every report been shown.
+TEST_F(MainWindow, ARunEndsShowingItsLastReportedFile) {
+  tmp.MakeFile("a.txt", "needle\r\n");
+  tmp.MakeDir("sub");
+  tmp.MakeFile("sub\\b.txt", "needle\r\n");  // searched after the files above it
+  TKRESHForm& f = Form();
+  f.SetPacingClock([] { return 7u; });  // no time passes: only the first report shows
+  f.chkSubDirs.SetChecked(true);
+  StandardSearch("*.txt", "needle");
+  const std::string status = f.pnlStatus.Text();
+  EXPECT_TRUE(status.size() > 10 && status.compare(status.size() - 10, 10, "\\sub\\b.txt") == 0) << status;
+  EXPECT_EQ(f.pnlNumMatches.Text(), " Found : 2");
+}
+
 TEST_F(MainWindow, CtrlTabCyclesTheTabsBothWays) {
   TKRESHForm& f = Form();
   f.tabSearch.SetTabIndex(0);
