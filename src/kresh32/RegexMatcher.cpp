@@ -11,6 +11,7 @@ namespace qrx::kresh {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr int kMostSkipBytes = 64;
 
 unsigned EdgesAt(std::size_t pos, std::size_t length) {
   unsigned edges = kNoEdge;
@@ -65,8 +66,32 @@ Regex::Regex(Program forward, Program reverse, std::optional<LiteralPlan> litera
       if (inst.op == Op::kLineEnd) endCanMatch = true;
     }
     if (first.Count() == 1) firstByte_ = first.First();
+    // A wide set would stop the skip at nearly every byte, for nothing.
+    skipByTable_ = first.Count() > 1 && first.Count() <= kMostSkipBytes;
+    for (int b = 0; b < 256; ++b) firstTable_[b] = first.Contains(static_cast<std::uint8_t>(b));
     onlyAtLineStart_ = first.Count() == 0 && !endCanMatch;
   }
+
+  // A match starts where the edge conditions of its first position hold: at a line's start,
+  // its end, both (an empty line) or neither.
+  startBytesKnown_ = true;
+  for (unsigned edges : {unsigned{kNoEdge}, unsigned{kAtLineStart}, unsigned{kAtLineEnd}, kAtLineStart | kAtLineEnd}) {
+    stepper.Start(set, edges);
+    if (stepper.HasMatch(set)) startBytesKnown_ = false;
+    for (std::int32_t pc : set) {
+      const Inst& inst = forward_.insts[pc];
+      if (inst.op == Op::kBytes) startBytes_.Merge(forward_.sets[inst.set]);
+    }
+  }
+}
+
+std::size_t Regex::SkipIdle(const unsigned char* text, std::size_t pos, std::size_t length) const noexcept {
+  if (!skipByTable_) {
+    const void* hit = std::memchr(text + pos, firstByte_, length - pos);
+    return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text) : length;
+  }
+  while (pos < length && !firstTable_[text[pos]]) ++pos;
+  return pos;
 }
 
 bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& range) noexcept {
@@ -90,7 +115,7 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
 bool Regex::AnyMatch(const unsigned char* text, std::size_t length) noexcept {
   finder_.BeginScan();
   const std::int32_t idle = finder_.StartState(kNoEdge);
-  const bool watchIdle = idle >= 0 && (firstByte_ >= 0 || onlyAtLineStart_);
+  const bool watchIdle = idle >= 0 && (firstByte_ >= 0 || skipByTable_ || onlyAtLineStart_);
   Cursor cursor(finder_, kAtLineStart);
   std::size_t pos = 0;
   for (;;) {
@@ -101,12 +126,8 @@ bool Regex::AnyMatch(const unsigned char* text, std::size_t length) noexcept {
     if (pos == length) return cursor.MatchAtFarEdge();
     if (watchIdle && cursor.state() == idle) {
       if (onlyAtLineStart_) return false;
-      const void* hit = std::memchr(text + pos, firstByte_, length - pos);
-      if (hit == nullptr) {
-        pos = length;  // still idle at the end, where "$" may yet match
-        continue;
-      }
-      pos = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text);
+      pos = SkipIdle(text, pos, length);
+      if (pos == length) continue;  // still idle at the end, where "$" may yet match
     }
     cursor.Advance(text[pos]);
     ++pos;
