@@ -100,10 +100,16 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
     range = {0, 0};
     return emptyLineMatches_;
   }
-  if (!required_.empty() && !Contains(text, length, required_)) return false;
-  if (!AnyMatch(text, length)) return false;
+  if (!required_.empty()) {
+    // A line holding what every match holds mostly holds a match too: the pass that only
+    // asks whether there is one would be paid twice over.
+    if (!Contains(text, length, required_)) return false;
+    if (onlyAtLineStart_ && !AnyMatch(text, length)) return false;
+  } else if (!AnyMatch(text, length)) {
+    return false;
+  }
   std::size_t start = onlyAtLineStart_ ? 0 : LeftmostStart(text, length);
-  if (start == kNone) return false;  // cannot happen when AnyMatch said yes
+  if (start == kNone) return false;  // no match at all
   std::size_t end = LongestEnd(text, length, start);
   if (end == kNone) return false;
   range = {start, end};
@@ -141,6 +147,7 @@ std::size_t Regex::LeftmostStart(const unsigned char* text, std::size_t length) 
   Cursor cursor(starter_, EdgesAt(length, length));
   std::size_t best = kNone;
   for (std::size_t pos = length;; --pos) {
+    if (cursor.InDfa()) cursor.SetState(starter_.RunCachedBack(cursor.state(), text, pos, best));
     if (pos == 0) {
       if (cursor.MatchAtFarEdge()) best = 0;
       return best;
