@@ -83,6 +83,7 @@ Regex::Regex(Program forward, Program reverse, std::optional<LiteralPlan> litera
       if (inst.op == Op::kBytes) startBytes_.Merge(forward_.sets[inst.set]);
     }
   }
+  for (int b = 0; b < 256; ++b) startTable_[b] = startBytes_.Contains(static_cast<std::uint8_t>(b));
 }
 
 std::size_t Regex::SkipIdle(const unsigned char* text, std::size_t pos, std::size_t length) const noexcept {
@@ -143,16 +144,23 @@ bool Regex::AnyMatch(const unsigned char* text, std::size_t length) noexcept {
 // Reading backwards from the end with matches allowed to end anywhere, the
 // automaton accepts at exactly those positions where some match starts.
 std::size_t Regex::LeftmostStart(const unsigned char* text, std::size_t length) noexcept {
+  // No match starts before the first byte that can begin one, so the scan stops there.
+  std::size_t stop = 0;
+  if (startBytesKnown_) {
+    while (stop < length && !startTable_[text[stop]]) ++stop;
+    if (stop == length) return kNone;
+  }
   starter_.BeginScan();
   Cursor cursor(starter_, EdgesAt(length, length));
   std::size_t best = kNone;
   for (std::size_t pos = length;; --pos) {
-    if (cursor.InDfa()) cursor.SetState(starter_.RunCachedBack(cursor.state(), text, pos, best));
+    if (cursor.InDfa()) cursor.SetState(starter_.RunCachedBack(cursor.state(), text, pos, stop, best));
     if (pos == 0) {
       if (cursor.MatchAtFarEdge()) best = 0;
       return best;
     }
     if (cursor.MatchHere()) best = pos;
+    if (pos == stop) return best;
     cursor.Advance(text[pos - 1]);
   }
 }

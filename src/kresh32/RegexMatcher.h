@@ -71,6 +71,7 @@ class Regex {
   bool skipByTable_ = false;
   std::array<bool, 256> firstTable_{};
   ByteSet startBytes_;
+  std::array<bool, 256> startTable_{};
   bool startBytesKnown_ = false;
   bool onlyAtLineStart_ = false;  // every match starts at offset 0 ("^..." patterns)
   bool emptyLineMatches_ = false;
