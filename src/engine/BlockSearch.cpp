@@ -72,8 +72,17 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
   const uint32_t blockSize = reader_.BlockSize();
   const qrx::TSubstringFinder& finder = matcher_.Finder();
   // Plain text, or what every match of the expression holds, is looked for in the raw bytes;
-  // an expression without such a part is tried on every line.
-  const bool byCandidates = finder.BlockScannable() && (!matcher_.IsExpression() || finder.Length() >= 2);
+  // else the bytes an expression's match can begin with; else every line is tried.
+  const bool byText = finder.BlockScannable() && (!matcher_.IsExpression() || finder.Length() >= 2);
+  const qrx::TByteClassFinder* starts = byText ? nullptr : matcher_.StartFinder();
+  const bool byCandidates = byText || starts;
+  using THit = qrx::TSubstringFinder::THit;
+  auto scan = [&](const char* p, const char* end, const char*& at) {
+    if (byText) return finder.ScanBlock(p, end, at);
+    at = starts->Find(p, end);
+    if (at == end) return THit::None;
+    return static_cast<unsigned char>(*at) == kCtrlZ ? THit::CtrlZ : THit::Text;
+  };
   const bool announce = static_cast<bool>(OnProcessMessages);
   LineNumber = 0;
   size_t kept = 0;  // bytes of an unfinished line moved to the front
@@ -105,18 +114,18 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
       for (;;) {
         const char* at = nullptr;
         char* base = block_.data();
-        auto hit = finder.ScanBlock(base + lines.Pos, base + lines.Have, at);
-        if (hit == qrx::TSubstringFinder::THit::CtrlZ) {
+        auto hit = scan(base + lines.Pos, base + lines.Have, at);
+        if (hit == THit::CtrlZ) {
           lines.EndAt(static_cast<size_t>(at - base));
-          hit = qrx::TSubstringFinder::THit::None;
+          hit = THit::None;
         }
-        if (hit == qrx::TSubstringFinder::THit::None) {
+        if (hit == THit::None) {
           // Line numbers are needed later only while the file goes on, or for the breaks.
           if (lines.Final && !announce) return;
           while (lines.Next(line)) number(line);
           break;
         }
-        // The lines before the one with the text are only counted.
+        // The lines before the one with the text (or the byte) are only counted.
         const char* lineStart = nullptr;
         const auto skipped = static_cast<int32_t>(qrx::CountLines(base + lines.Pos, at, lineStart));
         const int32_t counted = LineNumber + skipped;

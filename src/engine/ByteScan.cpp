@@ -78,6 +78,27 @@ __attribute__((target("sse2"))) const char* FindAnyOfSse2(const char* p, const c
   return FindAnyOfBytewise(p, end, a, b, c);
 }
 
+// Bytes in runs: x - first <= span, unsigned, is (x - first) - span saturating at 0.
+__attribute__((target("sse2"))) const char* FindInRunsSse2(const char* p, const char* end, const unsigned char* first,
+                                                           const unsigned char* span, int runs) {
+  __m128i lo[TByteClassFinder::kMostRuns], width[TByteClassFinder::kMostRuns];
+  for (int r = 0; r < runs; ++r) {
+    lo[r] = _mm_set1_epi8(static_cast<char>(first[r]));
+    width[r] = _mm_set1_epi8(static_cast<char>(span[r]));
+  }
+  const __m128i zero = _mm_setzero_si128();
+  while (end - p >= 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i hit = zero;
+    for (int r = 0; r < runs; ++r)
+      hit = _mm_or_si128(hit, _mm_cmpeq_epi8(_mm_subs_epu8(_mm_sub_epi8(x, lo[r]), width[r]), zero));
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+    if (mask) return p + __builtin_ctz(mask);
+    p += 16;
+  }
+  return p;
+}
+
 __attribute__((target("sse2"))) void CountSse2(const char* p, const char* end, TLineCounter& counter) {
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
@@ -114,6 +135,39 @@ const char* FindAnyOf(const char* p, const char* end, unsigned char a, unsigned 
   if (HaveSse2()) return FindAnyOfSse2(p, end, a, b, c);
 #endif
   return FindAnyOfBytewise(p, end, a, b, c);
+}
+
+void TByteClassFinder::Prepare(const std::array<bool, 256>& members) {
+  members_ = members;
+  runs_ = 0;
+  for (int b = 0; b < 256;) {
+    if (!members[b]) {
+      ++b;
+      continue;
+    }
+    int last = b;
+    while (last + 1 < 256 && members[last + 1]) ++last;
+    if (runs_ == kMostRuns) {
+      runs_ = kMostRuns + 1;
+      return;
+    }
+    first_[runs_] = static_cast<unsigned char>(b);
+    span_[runs_] = static_cast<unsigned char>(last - b);
+    ++runs_;
+    b = last + 1;
+  }
+}
+
+const char* TByteClassFinder::FindBytewise(const char* p, const char* end) const {
+  while (p != end && !members_[static_cast<unsigned char>(*p)]) ++p;
+  return p;
+}
+
+const char* TByteClassFinder::Find(const char* p, const char* end) const {
+#ifdef QRX_HAVE_SSE2_PATH
+  if (runs_ <= kMostRuns && HaveSse2()) p = FindInRunsSse2(p, end, first_, span_, runs_);
+#endif
+  return FindBytewise(p, end);
 }
 
 size_t CountLinesBytewise(const char* begin, const char* target, const char*& lineStart) {

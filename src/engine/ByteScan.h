@@ -1,6 +1,7 @@
 #pragma once
 // Byte searches over whole read blocks: where a search spends its time when most lines hold
 // nothing of interest, so they look at 16 bytes a step where the processor allows it.
+#include <array>
 #include <cstddef>
 
 namespace qrx {
@@ -15,6 +16,23 @@ const char* FindAnyOfBytewise(const char* p, const char* end, unsigned char a, u
 // the line holding target begins. The bytes hold no Ctrl-Z.
 size_t CountLines(const char* begin, const char* target, const char*& lineStart);
 size_t CountLinesBytewise(const char* begin, const char* target, const char*& lineStart);
+
+// Finds the first byte that belongs to a set: 16 bytes a step when the set is a few runs of
+// byte values (digits, letters), one byte at a time otherwise.
+class TByteClassFinder {
+ public:
+  static constexpr int kMostRuns = 6;
+  void Prepare(const std::array<bool, 256>& members);
+  // The first member in [p, end), or end.
+  const char* Find(const char* p, const char* end) const;
+  const char* FindBytewise(const char* p, const char* end) const;
+
+ private:
+  std::array<bool, 256> members_{};
+  unsigned char first_[kMostRuns] = {};
+  unsigned char span_[kMostRuns] = {};  // last - first of each run
+  int runs_ = 0;                        // kMostRuns + 1: too many for the wide compare
+};
 
 // out[i] = in[i] with a-z made A-Z, every other byte unchanged; out may equal in.
 void UpperCaseCopy(const char* in, size_t n, char* out);

@@ -158,6 +158,21 @@ void TLineMatcher::Prepare(uint16_t options, uint8_t exprKind, const std::string
   // For an expression, the finder looks for what every match holds: lines without it need
   // not be shown to the component.
   finder_.Prepare(regex_ ? RequiredText(text_) : text_, !caseSensitive_);
+  PrepareStartFinder();
+}
+
+void TLineMatcher::PrepareStartFinder() {
+  hasStartFinder_ = false;
+  unsigned char starts[256];
+  if (!regex_ || RegStartBytes(handle_, starts) != KRESH32_MATCH) return;
+  std::array<bool, 256> members{};
+  // The component sees upper-cased lines when case does not matter, and never sees a line
+  // end or anything from a NUL on.
+  for (int b = 0; b < 256; ++b) members[b] = starts[caseSensitive_ ? b : kUpperTable[b]] != 0;
+  members['\r'] = members['\n'] = members['\0'] = false;
+  members[26] = true;  // Ctrl-Z ends the data: the scan must stop there
+  startFinder_.Prepare(members);
+  hasStartFinder_ = true;
 }
 
 std::string_view TLineMatcher::CaseAdjust(std::string_view line) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/ByteScan.h"
 #include "engine/SearchKinds.h"
 #include "kresh32/kresh32.h"
 
@@ -63,6 +64,9 @@ class TLineMatcher {
   bool IsExpression() const { return regex_; }
   // The search text's finder; for an expression, the finder of what every match holds.
   const TSubstringFinder& Finder() const { return finder_; }
+  // For an expression: finds the raw bytes a match can begin with, and Ctrl-Z; nullptr when
+  // any line may match. Lines holding none of them need not be shown to the component.
+  const TByteClassFinder* StartFinder() const { return hasStartFinder_ ? &startFinder_ : nullptr; }
   // Matches an already case-adjusted line; on success start and stop are the 1-based first
   // and last column of the match.
   bool MatchAdjusted(std::string_view line, int32_t& start, int32_t& stop);
@@ -79,6 +83,7 @@ class TLineMatcher {
     return FindOccurrence(line, 0, start, stop);
   }
   bool MatchExpression(std::string_view line, int32_t& start, int32_t& stop);
+  void PrepareStartFinder();
 
   uint16_t options_ = 0;
   bool regex_ = false;
@@ -86,6 +91,8 @@ class TLineMatcher {
   long handle_ = 0;
   std::string text_;
   TSubstringFinder finder_;
+  TByteClassFinder startFinder_;
+  bool hasStartFinder_ = false;
   std::string adjusted_;  // reused: no allocation per line once it is large enough
 };
 

@@ -151,13 +151,26 @@ std::string TFileNode::GetSaveText() const {
                      Int(FileSize)});
 }
 
-std::unique_ptr<TMatchNode> TMatchNode::Make(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop,
-                                             int32_t lineNumber, std::string_view lineText, TFileNode* fileNode) {
-  void* memory = ::operator new(sizeof(TMatchNode) + lineText.size());
-  char* text = static_cast<char*>(memory) + sizeof(TMatchNode);
+std::unique_ptr<TMatchNode> TMatchNode::Build(void* block, TSearchNode* searchNode, int32_t matchStart,
+                                              int32_t matchStop, int32_t lineNumber, std::string_view lineText,
+                                              TFileNode* fileNode) noexcept {
+  char* text = static_cast<char*>(block) + sizeof(TMatchNode);
   if (!lineText.empty()) std::memcpy(text, lineText.data(), lineText.size());
   return std::unique_ptr<TMatchNode>(
-      new (memory) TMatchNode(searchNode, matchStart, matchStop, lineNumber, std::string_view(text, lineText.size()), fileNode));
+      new (block) TMatchNode(searchNode, matchStart, matchStop, lineNumber, std::string_view(text, lineText.size()), fileNode));
+}
+
+std::unique_ptr<TMatchNode> TMatchNode::Make(qrx::outline::TChunkPool& pool, TSearchNode* searchNode,
+                                             int32_t matchStart, int32_t matchStop, int32_t lineNumber,
+                                             std::string_view lineText, TFileNode* fileNode) {
+  return Build(pool.Allocate(sizeof(TMatchNode) + lineText.size()), searchNode, matchStart, matchStop, lineNumber,
+               lineText, fileNode);
+}
+
+std::unique_ptr<TMatchNode> TMatchNode::Make(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop,
+                                             int32_t lineNumber, std::string_view lineText, TFileNode* fileNode) {
+  return Build(qrx::outline::TChunkPool::AllocateAlone(sizeof(TMatchNode) + lineText.size()), searchNode,
+               matchStart, matchStop, lineNumber, lineText, fileNode);
 }
 
 void TMatchNode::AppendDisplayText(std::string& out) const {

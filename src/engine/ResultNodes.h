@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "outline/ChunkPool.h"
+
 class TFileSearchObj;
 
 class TBaseNode {
@@ -74,11 +76,15 @@ class TDFMFileNode : public TFileNode {
 class TMatchNode : public TBaseNode {
  public:
   // A search can make hundreds of thousands of these: the node and its line's text come in
-  // one allocation.
+  // one block, carved from the pool of whoever makes many of them.
+  static std::unique_ptr<TMatchNode> Make(qrx::outline::TChunkPool& pool, TSearchNode* searchNode,
+                                          int32_t matchStart, int32_t matchStop, int32_t lineNumber,
+                                          std::string_view lineText, TFileNode* fileNode);
+  // The same in a block of its own.
   static std::unique_ptr<TMatchNode> Make(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop,
                                           int32_t lineNumber, std::string_view lineText, TFileNode* fileNode);
-  // Frees the allocation Make made, text included.
-  static void operator delete(void* p) { ::operator delete(p); }
+  // Frees the block Make took, text included.
+  static void operator delete(void* p) noexcept { qrx::outline::TChunkPool::Free(p); }
   TMatchNode(const TMatchNode&) = delete;
   TMatchNode& operator=(const TMatchNode&) = delete;
 
@@ -93,6 +99,9 @@ class TMatchNode : public TBaseNode {
   int32_t MatchStop;
 
  private:
+  static std::unique_ptr<TMatchNode> Build(void* block, TSearchNode* searchNode, int32_t matchStart,
+                                           int32_t matchStop, int32_t lineNumber, std::string_view lineText,
+                                           TFileNode* fileNode) noexcept;
   TMatchNode(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop, int32_t lineNumber,
              std::string_view lineText, TFileNode* fileNode)
       : FileNode(fileNode),

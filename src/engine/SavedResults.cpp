@@ -95,7 +95,7 @@ TBaseNode* TNodeCreator::CreateMatchNode() {
   const int32_t line = GetInt();
   const int32_t start = GetInt();
   const int32_t stop = GetInt();
-  auto node = TMatchNode::Make(FLastSearchNode, start, stop, line, text, FLastFileNode);
+  auto node = TMatchNode::Make(MatchPool, FLastSearchNode, start, stop, line, text, FLastFileNode);
   FLastMatchNode = node.get();
   return node.release();
 }

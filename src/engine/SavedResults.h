@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "outline/ChunkPool.h"
+
 class TBaseNode;
 class TSearchNode;
 class TFileNode;
@@ -33,6 +35,7 @@ class TNodeCreator {
   std::string Rest;
 
  private:
+  qrx::outline::TChunkPool MatchPool;  // a loaded file may hold many match lines
   TBaseNode* CreateSearchNode();
   TBaseNode* CreateFileNode();
   TBaseNode* CreateMatchNode();

@@ -60,8 +60,8 @@ void TSearchResultList::AddMatch(std::string_view lineText, int32_t lineNumber, 
                                  int32_t matchStop) {
   const char* failure = "Error adding match to results tree.";
   if (!CurrentSearchNode) throw EStopSearch(failure, rcTreeError);
-  auto node = TMatchNode::Make(CurrentSearchNode, matchStart, matchStop, lineNumber, lineText,
-                                           CurrentFileNode);
+  auto node = TMatchNode::Make(MatchPool, CurrentSearchNode, matchStart, matchStop, lineNumber, lineText,
+                               CurrentFileNode);
   int32_t index;
   try {
     const int32_t parent = CurrentFileNode ? CurrentFileNode->TreeIndex : CurrentSearchNode->TreeIndex;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "outline/ChunkPool.h"
+
 class TFileSearchObj;
 class TGCustomOutline;
 class TSearchNode;
@@ -29,5 +31,8 @@ class TSearchResultList {
   bool ExpandPending = false;
 
  private:
+  // The match nodes' blocks: they outlive the list in the tree, each freed with its line.
+  qrx::outline::TChunkPool MatchPool;
+
   void ExpandOnce();
 };

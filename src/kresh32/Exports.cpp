@@ -1,4 +1,4 @@
-// The DLL's two exports: thin wrappers that turn the core's results into the
+// The DLL's exports: thin wrappers that turn the core's results into the
 // status values callers rely on. Nothing may escape them as an exception.
 #include <cstring>
 #include <string_view>
@@ -44,6 +44,20 @@ extern "C" long __stdcall RegExec(long handle, const char* line, long* range) {
     range[0] = static_cast<long>(match.begin);
     range[1] = static_cast<long>(match.end);
     return KRESH32_MATCH;
+  } catch (...) {
+    return KRESH32_BAD_ARGUMENT;
+  }
+}
+
+extern "C" long __stdcall RegStartBytes(long handle, unsigned char* bytes) {
+  try {
+    if (bytes == nullptr) return KRESH32_BAD_ARGUMENT;
+    Regex* regex = HandleRegistry::Process().Find(static_cast<std::int32_t>(handle));
+    if (regex == nullptr) return KRESH32_BAD_ARGUMENT;
+    qrx::kresh::ByteSet set;
+    const bool known = regex->StartBytes(set);
+    for (int b = 0; b < 256; ++b) bytes[b] = set.Contains(static_cast<std::uint8_t>(b)) ? 1 : 0;
+    return known ? KRESH32_MATCH : KRESH32_NO_MATCH;
   } catch (...) {
     return KRESH32_BAD_ARGUMENT;
   }

@@ -61,6 +61,27 @@ class LazyDfa {
     return state;
   }
 
+  // The same backwards over text[stop...pos), for a scan that wants every accepting
+  // position rather than the first: each position > stop where the state accepts is noted
+  // in `best` (so the last noted is the smallest). Stops at `stop` or where a transition is
+  // not cached.
+  std::int32_t RunCachedBack(std::int32_t state, const unsigned char* text, std::size_t& pos, std::size_t stop,
+                             std::size_t& best) const noexcept {
+    const std::int32_t* transitions = transitions_.data();
+    const std::uint8_t* flags = flags_.data();
+    const std::uint8_t* classOf = program_.classOf.data();
+    std::size_t at = pos;
+    while (at > stop) {
+      if (flags[state] & kMatchHere) best = at;
+      std::int32_t next = transitions[static_cast<std::size_t>(state) * classCount_ + classOf[text[at - 1]]];
+      if (next < 0) break;
+      state = next;
+      --at;
+    }
+    pos = at;
+    return state;
+  }
+
   // For simulation: the state's threads, and the stepper that moves them.
   void LoadSet(std::int32_t state, SparseSet& set) const noexcept;
   NfaStepper& stepper() noexcept { return stepper_; }

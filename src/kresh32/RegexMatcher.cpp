@@ -11,6 +11,7 @@ namespace qrx::kresh {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr int kMostSkipBytes = 64;
 
 unsigned EdgesAt(std::size_t pos, std::size_t length) {
   unsigned edges = kNoEdge;
@@ -65,8 +66,33 @@ Regex::Regex(Program forward, Program reverse, std::optional<LiteralPlan> litera
       if (inst.op == Op::kLineEnd) endCanMatch = true;
     }
     if (first.Count() == 1) firstByte_ = first.First();
+    // A wide set would stop the skip at nearly every byte, for nothing.
+    skipByTable_ = first.Count() > 1 && first.Count() <= kMostSkipBytes;
+    for (int b = 0; b < 256; ++b) firstTable_[b] = first.Contains(static_cast<std::uint8_t>(b));
     onlyAtLineStart_ = first.Count() == 0 && !endCanMatch;
   }
+
+  // A match starts where the edge conditions of its first position hold: at a line's start,
+  // its end, both (an empty line) or neither.
+  startBytesKnown_ = true;
+  for (unsigned edges : {unsigned{kNoEdge}, unsigned{kAtLineStart}, unsigned{kAtLineEnd}, kAtLineStart | kAtLineEnd}) {
+    stepper.Start(set, edges);
+    if (stepper.HasMatch(set)) startBytesKnown_ = false;
+    for (std::int32_t pc : set) {
+      const Inst& inst = forward_.insts[pc];
+      if (inst.op == Op::kBytes) startBytes_.Merge(forward_.sets[inst.set]);
+    }
+  }
+  for (int b = 0; b < 256; ++b) startTable_[b] = startBytes_.Contains(static_cast<std::uint8_t>(b));
+}
+
+std::size_t Regex::SkipIdle(const unsigned char* text, std::size_t pos, std::size_t length) const noexcept {
+  if (!skipByTable_) {
+    const void* hit = std::memchr(text + pos, firstByte_, length - pos);
+    return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text) : length;
+  }
+  while (pos < length && !firstTable_[text[pos]]) ++pos;
+  return pos;
 }
 
 bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& range) noexcept {
@@ -75,10 +101,16 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
     range = {0, 0};
     return emptyLineMatches_;
   }
-  if (!required_.empty() && !Contains(text, length, required_)) return false;
-  if (!AnyMatch(text, length)) return false;
+  if (!required_.empty()) {
+    // A line holding what every match holds mostly holds a match too: the pass that only
+    // asks whether there is one would be paid twice over.
+    if (!Contains(text, length, required_)) return false;
+    if (onlyAtLineStart_ && !AnyMatch(text, length)) return false;
+  } else if (!AnyMatch(text, length)) {
+    return false;
+  }
   std::size_t start = onlyAtLineStart_ ? 0 : LeftmostStart(text, length);
-  if (start == kNone) return false;  // cannot happen when AnyMatch said yes
+  if (start == kNone) return false;  // no match at all
   std::size_t end = LongestEnd(text, length, start);
   if (end == kNone) return false;
   range = {start, end};
@@ -90,7 +122,7 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
 bool Regex::AnyMatch(const unsigned char* text, std::size_t length) noexcept {
   finder_.BeginScan();
   const std::int32_t idle = finder_.StartState(kNoEdge);
-  const bool watchIdle = idle >= 0 && (firstByte_ >= 0 || onlyAtLineStart_);
+  const bool watchIdle = idle >= 0 && (firstByte_ >= 0 || skipByTable_ || onlyAtLineStart_);
   Cursor cursor(finder_, kAtLineStart);
   std::size_t pos = 0;
   for (;;) {
@@ -101,12 +133,8 @@ bool Regex::AnyMatch(const unsigned char* text, std::size_t length) noexcept {
     if (pos == length) return cursor.MatchAtFarEdge();
     if (watchIdle && cursor.state() == idle) {
       if (onlyAtLineStart_) return false;
-      const void* hit = std::memchr(text + pos, firstByte_, length - pos);
-      if (hit == nullptr) {
-        pos = length;  // still idle at the end, where "$" may yet match
-        continue;
-      }
-      pos = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text);
+      pos = SkipIdle(text, pos, length);
+      if (pos == length) continue;  // still idle at the end, where "$" may yet match
     }
     cursor.Advance(text[pos]);
     ++pos;
@@ -116,15 +144,23 @@ bool Regex::AnyMatch(const unsigned char* text, std::size_t length) noexcept {
 // Reading backwards from the end with matches allowed to end anywhere, the
 // automaton accepts at exactly those positions where some match starts.
 std::size_t Regex::LeftmostStart(const unsigned char* text, std::size_t length) noexcept {
+  // No match starts before the first byte that can begin one, so the scan stops there.
+  std::size_t stop = 0;
+  if (startBytesKnown_) {
+    while (stop < length && !startTable_[text[stop]]) ++stop;
+    if (stop == length) return kNone;
+  }
   starter_.BeginScan();
   Cursor cursor(starter_, EdgesAt(length, length));
   std::size_t best = kNone;
   for (std::size_t pos = length;; --pos) {
+    if (cursor.InDfa()) cursor.SetState(starter_.RunCachedBack(cursor.state(), text, pos, stop, best));
     if (pos == 0) {
       if (cursor.MatchAtFarEdge()) best = 0;
       return best;
     }
     if (cursor.MatchHere()) best = pos;
+    if (pos == stop) return best;
     cursor.Advance(text[pos - 1]);
   }
 }

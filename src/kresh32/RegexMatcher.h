@@ -5,10 +5,12 @@
 //
 // Not thread-safe: Search updates the expression's caches, so each object is
 // used by one thread at a time.
+#include <array>
 #include <memory>
 #include <optional>
 #include <string_view>
 
+#include "kresh32/ByteSet.h"
 #include "kresh32/LazyDfa.h"
 #include "kresh32/LiteralPlan.h"
 #include "kresh32/RegexError.h"
@@ -40,6 +42,13 @@ class Regex {
     return Search(reinterpret_cast<const unsigned char*>(line.data()), line.size(), range);
   }
 
+  // The bytes a match can begin with, wherever in a line it starts; false when a match may
+  // be empty, so that a line holding none of them could still match.
+  bool StartBytes(ByteSet& bytes) const noexcept {
+    bytes = startBytes_;
+    return startBytesKnown_;
+  }
+
  private:
   Regex(Program forward, Program reverse, std::optional<LiteralPlan> literal, std::size_t dfaBudget);
 
@@ -54,7 +63,16 @@ class Regex {
   LazyDfa finder_;   // forwards, unanchored: is there any match at all?
   LazyDfa starter_;  // backwards, unanchored: where does the leftmost match start?
   LazyDfa ender_;    // forwards, anchored: where does the longest match from there end?
+  // Where no thread is running, the next byte that can start a match: the one byte (by
+  // memchr), or one of a few (by table).
+  std::size_t SkipIdle(const unsigned char* text, std::size_t pos, std::size_t length) const noexcept;
+
   int firstByte_ = -1;  // the one byte every match starts with, if there is one
+  bool skipByTable_ = false;
+  std::array<bool, 256> firstTable_{};
+  ByteSet startBytes_;
+  std::array<bool, 256> startTable_{};
+  bool startBytesKnown_ = false;
   bool onlyAtLineStart_ = false;  // every match starts at offset 0 ("^..." patterns)
   bool emptyLineMatches_ = false;
 };

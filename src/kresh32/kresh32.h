@@ -15,6 +15,11 @@ long __stdcall RegComp(const char* pattern, long* error);
 // range[1] = offset just past the match; any other value means no match.
 long __stdcall RegExec(long handle, const char* line, long* range);
 
+// Sets bytes[b] (256 of them) to 1 for every byte b a match can begin with, 0 for the
+// others. Returns KRESH32_MATCH when every match begins with one of them, so a line
+// holding none of them cannot match; KRESH32_NO_MATCH when a match may be empty.
+long __stdcall RegStartBytes(long handle, unsigned char* bytes);
+
 #ifdef __cplusplus
 }
 #endif

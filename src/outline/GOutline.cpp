@@ -37,7 +37,7 @@ TGCustomOutline::~TGCustomOutline() {
 }
 
 std::unique_ptr<TGOutlineNode> TGCustomOutline::NewNode() {
-  return std::unique_ptr<TGOutlineNode>(new TGOutlineNode(this));
+  return std::unique_ptr<TGOutlineNode>(new (FNodePool) TGOutlineNode(this));
 }
 
 void TGCustomOutline::ReplaceRoot() {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "outline/ChunkPool.h"
 #include "outline/GOutlineError.h"
 #include "outline/GOutlineStrings.h"
 
@@ -50,9 +51,14 @@ class TGOutlineNode {
   bool IsVisible() const;  // every ancestor expanded
   bool InTree() const { return FInTree; }
 
+  // A row lives in its tree's pool (see NewNode) and goes back there wherever it is freed.
+  static void operator delete(void* p) noexcept { qrx::outline::TChunkPool::Free(p); }
+
  private:
   friend class TGCustomOutline;
   explicit TGOutlineNode(TGCustomOutline* owner) : FOwner(owner) {}
+  static void* operator new(std::size_t size, qrx::outline::TChunkPool& pool) { return pool.Allocate(size); }
+  static void operator delete(void* p, qrx::outline::TChunkPool&) noexcept { qrx::outline::TChunkPool::Free(p); }
 
   std::vector<std::unique_ptr<TGOutlineNode>> FChildren;
   std::string FText;
@@ -252,6 +258,8 @@ class TGCustomOutline {
   // GOutlineFile.cpp: replacing the content with lines of the text form
   void Rebuild(const std::vector<qrx::outline::PlacedLine>& lines);
 
+  // Rows are many and small: one heap block each would cost more than the rest of an attach.
+  qrx::outline::TChunkPool FNodePool;
   std::unique_ptr<TGOutlineNode> FRoot;
   TGOutlineNode* FMark = nullptr;      // last node in pre-order whose cached index is right
   TGOutlineNode* FCache = nullptr;     // node last looked up by index

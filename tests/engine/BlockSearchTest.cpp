@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -85,6 +87,31 @@ TEST(BlockSearch, GivesWhatTheLineReaderGivesOnRandomFiles) {
   }
 }
 
+// Expressions with no plain part of two bytes: only lines holding a byte a match can begin
+// with go to the component. The sets hold line ends, NUL, Ctrl-Z and letters of both cases.
+TEST(BlockSearch, SkipsByStartBytesAsTheLineReaderGives) {
+  const struct Case {
+    const char* text;
+    uint16_t options;
+    uint8_t expr;
+  } cases[] = {
+      {"[ab]x", 0x021F, 1}, {"x|b", 0x021F, 1},  {"[A-B]+", 0x001F, 1}, {"a?b", 0x021F, 1},
+      {"b$", 0x021F, 1},    {"^a", 0x001F, 1},   {"(^|x)a", 0x021F, 1}, {"[^a]b", 0x021F, 1},
+      {"?B", 0x001F, 2},    {"[^ab]", 0x001F, 1}, {"x*", 0x021F, 1},
+  };
+  std::mt19937 rng(51);
+  for (int trial = 0; trial < 8; ++trial) {
+    TempDir d;
+    for (int f = 0; f < 3; ++f) d.Write("f" + std::to_string(f) + ".txt", RandomText(rng, 40 + rng() % 400));
+    for (const Case& c : cases) {
+      const RunResult want = RunSearch(d.Path(), c.text, c.options, c.expr, false, 0, true);
+      for (uint32_t blockSize : {16u, 23u, 0u})
+        EXPECT_EQ(RunSearch(d.Path(), c.text, c.options, c.expr, true, blockSize, true), want)
+            << "trial " << trial << " text " << c.text << " block " << blockSize;
+    }
+  }
+}
+
 TEST(RequiredText, IsWhatEveryMatchHolds) {
   struct Case {
     const char* pattern;
@@ -134,6 +161,36 @@ TEST(ByteScan, FindsCountsAndUpperCasesAsTheBytewiseWay) {
     std::string upper(data.size(), '\0');
     qrx::UpperCaseCopy(data.data(), data.size(), upper.data());
     EXPECT_EQ(upper, qrx::UpperCase(data)) << trial;
+  }
+}
+
+TEST(ByteScan, FindsTheFirstByteOfASet) {
+  // Runs of byte values: one, a few, more than the wide compare takes, the ends of the range.
+  const std::vector<std::pair<int, int>> sets[] = {
+      {{'0', '9'}},
+      {{26, 26}, {'A', 'Z'}, {'a', 'z'}},
+      {{0, 0}, {255, 255}},
+      {{1, 9}, {11, 12}, {14, 255}},
+      {{'a', 'a'}, {'c', 'c'}, {'e', 'e'}, {'g', 'g'}, {'i', 'i'}, {'k', 'k'}, {'m', 'm'}},
+      {},
+  };
+  std::mt19937 rng(9);
+  for (const auto& runs : sets) {
+    std::array<bool, 256> members{};
+    for (auto [first, last] : runs)
+      for (int b = first; b <= last; ++b) members[b] = true;
+    qrx::TByteClassFinder finder;
+    finder.Prepare(members);
+    for (int trial = 0; trial < 300; ++trial) {
+      // Mostly bytes outside the set, so the hit falls anywhere in a long stretch.
+      std::string data(rng() % 90, 'q');
+      for (char& c : data) c = static_cast<char>(rng() % 40 == 0 ? rng() % 256 : "q \r\n#"[rng() % 5]);
+      const char* p = data.data() + (data.empty() ? 0 : rng() % data.size());
+      const char* end = data.data() + data.size();
+      const char* want = std::find_if(p, end, [&](char c) { return members[static_cast<unsigned char>(c)]; });
+      EXPECT_EQ(finder.Find(p, end), want) << "runs " << runs.size() << " trial " << trial;
+      EXPECT_EQ(finder.FindBytewise(p, end), want) << "runs " << runs.size() << " trial " << trial;
+    }
   }
 }
 

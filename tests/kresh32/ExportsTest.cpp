@@ -2,6 +2,7 @@
 // called with the stdcall signatures of the public header.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "kresh32/kresh32.h"
@@ -90,6 +91,52 @@ TEST(Exports, HandlesStayIndependent) {
     EXPECT_EQ(range[0], 3);
     EXPECT_EQ(range[1], 4);
   }
+}
+
+// A line holding none of the start bytes cannot match, so callers skip such lines unseen:
+// the set must hold the first byte of every match, wherever the match starts.
+TEST(Exports, StartBytesHoldTheFirstByteOfEveryMatch) {
+  struct Case {
+    const char* pattern;
+    long status;        // KRESH32_MATCH: every match begins with one of `bytes`
+    const char* bytes;  // the exact set, in byte order
+  } cases[] = {
+      {"[0-9][0-9]x", KRESH32_MATCH, "0123456789"},
+      {"b|a", KRESH32_MATCH, "ab"},
+      {"a?b", KRESH32_MATCH, "ab"},
+      {"^ab", KRESH32_MATCH, "a"},
+      {"(^|x)y", KRESH32_MATCH, "xy"},
+      {"a$|c", KRESH32_MATCH, "ac"},
+      {"(a*)*b", KRESH32_MATCH, "ab"},
+      {"x*", KRESH32_NO_MATCH, nullptr},  // empty matches
+      {"^$", KRESH32_NO_MATCH, nullptr},
+      {"a|$", KRESH32_NO_MATCH, nullptr},
+      {"(b|)c?", KRESH32_NO_MATCH, nullptr},
+  };
+  std::mt19937 rng(5);
+  for (const Case& c : cases) {
+    const long handle = RegComp(c.pattern, nullptr);
+    ASSERT_NE(handle, 0) << c.pattern;
+    unsigned char set[256];
+    ASSERT_EQ(RegStartBytes(handle, set), c.status) << c.pattern;
+    if (c.status != KRESH32_MATCH) continue;
+    std::string members;
+    for (int b = 0; b < 256; ++b)
+      if (set[b]) members += static_cast<char>(b);
+    EXPECT_EQ(members, c.bytes) << c.pattern;
+    for (int trial = 0; trial < 200; ++trial) {
+      std::string line(rng() % 8, ' ');
+      for (char& ch : line) ch = "abcxy09 "[rng() % 8];
+      long range[2];
+      if (RegExec(handle, line.c_str(), range) == KRESH32_MATCH) {
+        ASSERT_LT(range[0], static_cast<long>(line.size())) << c.pattern << " on " << line;
+        EXPECT_TRUE(set[static_cast<unsigned char>(line[range[0]])]) << c.pattern << " on " << line;
+      }
+    }
+  }
+  unsigned char set[256];
+  EXPECT_EQ(RegStartBytes(0, set), KRESH32_BAD_ARGUMENT);
+  EXPECT_EQ(RegStartBytes(RegComp("a", nullptr), nullptr), KRESH32_BAD_ARGUMENT);
 }
 
 }  // namespace
