@@ -1,7 +1,9 @@
 #pragma once
 // Acts inside a modal form's own loop, as a user would while it shows: once this thread's
 // visible window of the class appears, the steps run on its object. A form the steps
-// leave open is cancelled, so a failing test cannot hang in the loop.
+// leave open is cancelled, so a failing test cannot hang in the loop. The driver keeps
+// looking for as long as open() runs: a slow machine may take seconds to show a form, and
+// giving up early would leave the form waiting for a user who never comes.
 #include "winlib/Form.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +21,10 @@ class ModalDriver {
     className_ = className;
     steps_ = steps;
     ran_ = false;
-    tries_ = 0;
-    ::SetTimer(nullptr, 0, 10, &ModalDriver::Tick);
+    timer_ = ::SetTimer(nullptr, 0, 10, &ModalDriver::Tick);
     open();
+    if (timer_) ::KillTimer(nullptr, timer_);
+    timer_ = 0;
     EXPECT_TRUE(ran_) << className << " did not show";
   }
 
@@ -39,9 +42,9 @@ class ModalDriver {
         },
         reinterpret_cast<LPARAM>(&found));
     auto* form = dynamic_cast<Form*>(TWindow::FromHandle(found));
-    if (!form && ++tries_ < 100) return;  // not shown yet
+    if (!form) return;  // not shown yet
     ::KillTimer(nullptr, id);
-    if (!form) return;
+    timer_ = 0;
     ran_ = true;
     steps_(*form);
     if (form->ModalResult == 0) form->ModalResult = IDCANCEL;
@@ -49,7 +52,7 @@ class ModalDriver {
   static inline std::string className_;
   static inline std::function<void(Form&)> steps_;
   static inline bool ran_ = false;
-  static inline int tries_ = 0;
+  static inline UINT_PTR timer_ = 0;
 };
 
 }  // namespace qrx::test
