@@ -2,7 +2,7 @@
 # Shows one of the project's own sources in the preview window on a virtual display and
 # saves a screenshot to docs/screenshots/preview.png. Uses the build in $QRX_BUILD.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/env.sh"
 cmake --build "$QRX_BUILD" --target preview_demo -j2 >/dev/null
 qrx_wine_up

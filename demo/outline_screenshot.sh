@@ -3,7 +3,7 @@
 # docs/screenshots/outline.png (the results tree as the main window sets it up) and
 # docs/screenshots/outline-styles.png (the six outline styles). Uses the build in $QRX_BUILD.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/env.sh"
 cmake --build "$QRX_BUILD" --target outline_demo -j2 >/dev/null
 qrx_wine_up
