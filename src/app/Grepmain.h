@@ -295,7 +295,11 @@ class TKRESHForm : public TForm {
   void OfferFolderEntry();
   void SelectTab(int index);
   void BindResultsEvents();
+  // The main preview: the settings below, and line numbers as the check box says.
   void ApplyPreviewSettings();
+  // What every preview of the window shows alike (the replace dialog's too): the preview
+  // font, the colours and the number of lines around the target.
+  void ApplyPreviewSettings(TFilePreview& preview);
   void ShowMatchInPreview(const TMatchNode& match);
   // Names the files a run could not open, and those a replace run left unchanged.
   void ReportPassedOverFiles(const std::vector<std::string>& unopened, const std::vector<TUnchangedFile>& unchanged);

@@ -32,21 +32,6 @@ const char* const kRegExpHints[10] = {
     "Set end|Ends a set of characters",           "Negated set|Starts a set of characters not to match",
     "Range|A range of characters inside a set",   "Escape|Takes the next character literally"};
 
-class WindowDc {
- public:
-  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  ~WindowDc() {
-    if (dc_) ::ReleaseDC(hwnd_, dc_);
-  }
-  HDC get() const { return dc_; }
-
- private:
-  HWND hwnd_;
-  HDC dc_;
-};
-
 // The width a check box or radio button needs to show its whole caption in its font:
 // fonts differ from system to system, so no fixed width fits them all.
 int CaptionedWidth(const TWindow& box) {
@@ -56,13 +41,7 @@ int CaptionedWidth(const TWindow& box) {
     if (caption[i] == '&' && i + 1 < caption.size()) ++i;  // the mnemonic's marker
     text += caption[i];
   }
-  WindowDc dc(box.Handle());
-  if (!dc.get()) return 0;
-  HFONT font = reinterpret_cast<HFONT>(::SendMessageA(box.Handle(), WM_GETFONT, 0, 0));
-  SelectGuard sel(dc.get(), font ? static_cast<HGDIOBJ>(font) : ::GetStockObject(DEFAULT_GUI_FONT));
-  SIZE size{};
-  ::GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-  return size.cx + ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
+  return TextWidthIn(box.Handle(), text) + ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
 }
 
 // Rows of boxes in shared columns, each column as wide as its widest caption and the

@@ -32,16 +32,7 @@ void TKRESHForm::ConfirmReplace(const std::string& previewFile, uint8_t& action,
   ::SetWindowPos(dlg.Handle(), nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 
-  TFilePreview& preview = dlg.lbxFilePreview;
-  preview.SetFont(previewFont_.get());
-  preview.SetColor(lbxFilePreview.Color());
-  preview.SetTextColor(lbxFilePreview.TextColor());
-  preview.SetLineNumColor(lbxFilePreview.LineNumColor());
-  preview.SetMatchColor(lbxFilePreview.MatchColor());
-  preview.SetMatchTextColor(lbxFilePreview.MatchTextColor());
-  preview.SetTargetLineColor(lbxFilePreview.TargetLineColor());
-  preview.SetTargetTextColor(lbxFilePreview.TargetTextColor());
-  preview.SetTotalLines(settings_.NumPreviewLines);
+  ApplyPreviewSettings(dlg.lbxFilePreview);
 
   TReplacePrompt prompt{previewFile, lineNumber, matchStart, matchStop, fileName, searchText, replaceText};
   SuspendTopmost();

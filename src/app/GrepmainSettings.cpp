@@ -153,16 +153,21 @@ void TKRESHForm::SaveSettingsOrSay() {
 }
 
 void TKRESHForm::ApplyPreviewSettings() {
-  const TQrxSettings& s = settings_;
-  lbxFilePreview.SetTotalLines(s.NumPreviewLines);
+  ApplyPreviewSettings(lbxFilePreview);
   lbxFilePreview.SetShowNumbers(chkShowNumbers.Checked());
-  lbxFilePreview.SetColor(s.PrevBackColor);
-  lbxFilePreview.SetTextColor(s.PrevTextColor);
-  lbxFilePreview.SetLineNumColor(s.PrevLineNumColor);
-  lbxFilePreview.SetMatchColor(s.PrevMatchBackColor);
-  lbxFilePreview.SetMatchTextColor(s.PrevMatchTextColor);
-  lbxFilePreview.SetTargetLineColor(s.PrevTargetBackColor);
-  lbxFilePreview.SetTargetTextColor(s.PrevTargetTextColor);
+}
+
+void TKRESHForm::ApplyPreviewSettings(TFilePreview& preview) {
+  const TQrxSettings& s = settings_;
+  preview.SetFont(previewFont_.get());
+  preview.SetTotalLines(s.NumPreviewLines);
+  preview.SetColor(s.PrevBackColor);
+  preview.SetTextColor(s.PrevTextColor);
+  preview.SetLineNumColor(s.PrevLineNumColor);
+  preview.SetMatchColor(s.PrevMatchBackColor);
+  preview.SetMatchTextColor(s.PrevMatchTextColor);
+  preview.SetTargetLineColor(s.PrevTargetBackColor);
+  preview.SetTargetTextColor(s.PrevTargetTextColor);
 }
 
 void TKRESHForm::MakePropertiesLive() {

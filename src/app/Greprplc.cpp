@@ -10,17 +10,6 @@ namespace {
 constexpr int kPanelHeight = 60;
 constexpr int kButtonWidth = 84, kButtonHeight = 25, kButtonGap = 6, kMargin = 8;
 
-int TextWidthIn(HWND hwnd, const std::string& text) {
-  HDC dc = ::GetDC(hwnd);
-  if (!dc) return 0;
-  HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(hwnd, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  ::SelectObject(dc, old);
-  ::ReleaseDC(hwnd, dc);
-  return size.cx;
-}
-
 }  // namespace
 
 RECT ReplaceDialogBounds(int left, int top, int width, int height, const RECT& workArea) {

@@ -2,6 +2,7 @@
 // printer, one print job for each copy, in the printer font at its point size.
 #include "app/Globals.h"
 #include "app/Grepmain.h"
+#include "winlib/GdiScopes.h"
 
 #include <fstream>
 #include <iterator>
@@ -30,10 +31,8 @@ std::vector<std::string> ReadLines(const std::string& fileName) {
 }
 
 int ScreenDpi() {
-  HDC screen = ::GetDC(nullptr);
-  int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ::ReleaseDC(nullptr, screen);
-  return dpi;
+  WindowDc screen(nullptr);
+  return screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
 }
 
 }  // namespace

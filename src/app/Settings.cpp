@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/RegProfile.h"
+#include "winlib/GdiScopes.h"
 #include "winlib/Handles.h"
 
 #include <algorithm>
@@ -21,12 +22,6 @@ int32_t HeightAtDpi(int32_t height, int screenDpi, int deviceDpi) {
   // the character height, a positive one the cell height, and each keeps its sign.
   int points = -::MulDiv(height, 72, screenDpi > 0 ? screenDpi : 96);
   return -::MulDiv(points, deviceDpi, 72);
-}
-
-COLORREF ColorToRGB(int32_t color) {
-  auto u = static_cast<uint32_t>(color);
-  if (u & 0x80000000u) return ::GetSysColor(static_cast<int>(u & 0xFF));
-  return u & 0x00FFFFFFu;
 }
 
 std::optional<int32_t> ParseRegInt(const std::string& text) {
@@ -58,20 +53,19 @@ std::optional<int32_t> ParseRegInt(const std::string& text) {
 
 bool FontInstalled(const std::string& name) {
   if (name.empty() || name.size() >= LF_FACESIZE) return false;
-  HDC dc = ::GetDC(nullptr);
+  WindowDc screen(nullptr);
   LOGFONTA lf{};
   lf.lfCharSet = DEFAULT_CHARSET;
   std::copy(name.begin(), name.end(), lf.lfFaceName);
   bool found = false;
   // The face name in the request already filters; any callback means it is there.
   ::EnumFontFamiliesExA(
-      dc, &lf,
+      screen.get(), &lf,
       [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM p) CALLBACK -> int {
         *reinterpret_cast<bool*>(p) = true;
         return 0;
       },
       reinterpret_cast<LPARAM>(&found), 0);
-  ::ReleaseDC(nullptr, dc);
   return found;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Every user setting and history, read from and written to the registry profile
 // without any window: the main window copies them into its controls and back.
+#include "winlib/Colors.h"
 #include "winlib/Win.h"
 
 #include <cstdint>
@@ -10,10 +11,6 @@
 #include <vector>
 
 namespace qrx {
-
-// Colours: 0x00BBGGRR, or 0x80000000 plus a system colour index.
-constexpr int32_t SysColor(int index) { return static_cast<int32_t>(0x80000000u | static_cast<uint32_t>(index)); }
-COLORREF ColorToRGB(int32_t color);
 
 // "WindowState" and "EditorType" values.
 enum : int32_t { wsNormal = 0, wsMinimized = 1, wsMaximized = 2 };

@@ -20,7 +20,7 @@ void TdlgWin95Dlg::CreateDialogWindow(const char* className, const std::string& 
   SetBounds(0, 0, width, height);
 }
 
-int TdlgWin95Dlg::ShowModal() {
+void TdlgWin95Dlg::ShowingModal() {
   if (mainForm_ && mainForm_->Handle()) {
     RECT main{};
     ::GetWindowRect(mainForm_->Handle(), &main);
@@ -34,7 +34,6 @@ int TdlgWin95Dlg::ShowModal() {
         return TRUE;
       },
       reinterpret_cast<LPARAM>(font_.get()));
-  return TForm::ShowModal();
 }
 
 LRESULT TdlgWin95Dlg::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

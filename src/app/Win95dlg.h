@@ -12,7 +12,10 @@ class TdlgWin95Dlg : public TForm {
  public:
   explicit TdlgWin95Dlg(TForm* mainForm) : mainForm_(mainForm) {}
   void CreateDialogWindow(const char* className, const std::string& caption, int width, int height);
-  int ShowModal();
+
+ protected:
+  // Centred over the main window, every control in the plain font.
+  void ShowingModal() override;
 
  protected:
   // As the dialog shows, once its own font has reached every control: where a dialog gives

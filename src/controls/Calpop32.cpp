@@ -2,6 +2,7 @@
 
 #include "controls/DateEdit.h"
 #include "controls/DateFormat.h"
+#include "winlib/GdiScopes.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -21,18 +22,6 @@ HFONT MakeFont(HDC dc, int weight) {
   return ::CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "MS Sans Serif");
 }
-
-class ScreenDc {
- public:
-  ScreenDc() : dc_(::GetDC(nullptr)) {}
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  ~ScreenDc() { ::ReleaseDC(nullptr, dc_); }
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
 
 void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color) {
   UniqueGdi<HPEN> pen(::CreatePen(PS_SOLID, 1, color));
@@ -56,7 +45,7 @@ void Centred(HDC dc, const std::string& text, RECT r, COLORREF color, UINT verti
 
 TfrmCalPop32::TfrmCalPop32(TDateEdit32& edit) : edit_(edit) {
   {
-    ScreenDc dc;
+    WindowDc dc(nullptr);
     font_.reset(MakeFont(dc.get(), FW_NORMAL));
     bold_.reset(MakeFont(dc.get(), FW_BOLD));
     SelectGuard sel(dc.get(), font_.get());
@@ -176,10 +165,8 @@ LRESULT TfrmCalPop32::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      ::EndPaint(hwnd_, &ps);
+      PaintScope paint(hwnd_);
+      Paint(paint.dc());
       return 0;
     }
     case WM_PRINTCLIENT:

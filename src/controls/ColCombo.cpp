@@ -1,10 +1,10 @@
 #include "controls/ColCombo.h"
 
+#include "winlib/Colors.h"
+#include "winlib/GdiScopes.h"
 #include "winlib/Handles.h"
 
 namespace qrx {
-
-uint32_t CurrentSysColor(int index) { return ::GetSysColor(index); }
 
 void TCustomColorComboBox::Create(TWindow& parent) {
   CreateControl("COMBOBOX", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED, 0,
@@ -104,7 +104,7 @@ bool TCustomColorComboBox::HandleDrawItem(DRAWITEMSTRUCT* dis) {
     GetItem(index, color, name);
     if (PictureWidth() > 0) {
       const RECT swatch{t.left, t.top + 2, t.left + PictureWidth(), t.bottom - 2};
-      UniqueGdi<HBRUSH> fill(::CreateSolidBrush(ResolveColorValue(color, CurrentSysColor) & 0x00FFFFFFu));
+      UniqueGdi<HBRUSH> fill(::CreateSolidBrush(ResolveColor(color, RGB(255, 255, 255))));
       SelectGuard brush(dc, fill ? static_cast<HGDIOBJ>(fill.get()) : ::GetStockObject(BLACK_BRUSH));
       SelectGuard pen(dc, ::GetStockObject(BLACK_PEN));
       ::Rectangle(dc, swatch.left, swatch.top, swatch.right, swatch.bottom);

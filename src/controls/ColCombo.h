@@ -62,7 +62,4 @@ class TCustomColorComboBox : public TWindow {
 
 class TColorComboBox : public TCustomColorComboBox {};
 
-// The system's current colour of an index.
-uint32_t CurrentSysColor(int index);
-
 }  // namespace qrx

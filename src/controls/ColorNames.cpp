@@ -6,8 +6,6 @@ namespace qrx {
 
 namespace {
 
-constexpr int32_t Sys(int index) { return static_cast<int32_t>(0x80000000u | static_cast<uint32_t>(index)); }
-
 constexpr std::array<TColorName, kColorNameCount> kNames{{
     {"clBlack", 0x000000},
     {"clMaroon", 0x000080},
@@ -25,31 +23,31 @@ constexpr std::array<TColorName, kColorNameCount> kNames{{
     {"clFuchsia", 0xFF00FF},
     {"clAqua", 0xFFFF00},
     {"clWhite", 0xFFFFFF},
-    {"clScrollBar", Sys(0)},
-    {"clBackground", Sys(1)},
-    {"clActiveCaption", Sys(2)},
-    {"clInactiveCaption", Sys(3)},
-    {"clMenu", Sys(4)},
-    {"clWindow", Sys(5)},
-    {"clWindowFrame", Sys(6)},
-    {"clMenuText", Sys(7)},
-    {"clWindowText", Sys(8)},
-    {"clCaptionText", Sys(9)},
-    {"clActiveBorder", Sys(10)},
-    {"clInactiveBorder", Sys(11)},
-    {"clAppWorkSpace", Sys(12)},
-    {"clHighlight", Sys(13)},
-    {"clHighlightText", Sys(14)},
-    {"clBtnFace", Sys(15)},
-    {"clBtnShadow", Sys(16)},
-    {"clGrayText", Sys(17)},
-    {"clBtnText", Sys(18)},
-    {"clInactiveCaptionText", Sys(19)},
-    {"clBtnHighlight", Sys(20)},
-    {"cl3DDkShadow", Sys(21)},
-    {"cl3DLight", Sys(22)},
-    {"clInfoText", Sys(23)},
-    {"clInfoBk", Sys(24)},
+    {"clScrollBar", SysColor(0)},
+    {"clBackground", SysColor(1)},
+    {"clActiveCaption", SysColor(2)},
+    {"clInactiveCaption", SysColor(3)},
+    {"clMenu", SysColor(4)},
+    {"clWindow", SysColor(5)},
+    {"clWindowFrame", SysColor(6)},
+    {"clMenuText", SysColor(7)},
+    {"clWindowText", SysColor(8)},
+    {"clCaptionText", SysColor(9)},
+    {"clActiveBorder", SysColor(10)},
+    {"clInactiveBorder", SysColor(11)},
+    {"clAppWorkSpace", SysColor(12)},
+    {"clHighlight", SysColor(13)},
+    {"clHighlightText", SysColor(14)},
+    {"clBtnFace", SysColor(15)},
+    {"clBtnShadow", SysColor(16)},
+    {"clGrayText", SysColor(17)},
+    {"clBtnText", SysColor(18)},
+    {"clInactiveCaptionText", SysColor(19)},
+    {"clBtnHighlight", SysColor(20)},
+    {"cl3DDkShadow", SysColor(21)},
+    {"cl3DLight", SysColor(22)},
+    {"clInfoText", SysColor(23)},
+    {"clInfoBk", SysColor(24)},
     {"clNone", kColorNone},
 }};
 
@@ -71,25 +69,19 @@ std::string ColorDisplayName(int32_t color) {
   return name;
 }
 
-uint32_t ResolveColorValue(int32_t color, const TSysColorFn& sysColor) {
-  const auto value = static_cast<uint32_t>(color);
-  if (value & 0x80000000u) return sysColor(static_cast<int>(value & 0xFF));
-  return value;
-}
-
 int FindColor(const std::vector<int32_t>& colors, int32_t value, const TSysColorFn& sysColor) {
   for (size_t i = 0; i < colors.size(); ++i)
     if (colors[i] == value) return static_cast<int>(i);
-  const uint32_t rgb = ResolveColorValue(value, sysColor);
+  const std::optional<COLORREF> rgb = ColorToRGB(value, sysColor);
   for (size_t i = 0; i < colors.size(); ++i)
-    if (ResolveColorValue(colors[i], sysColor) == rgb) return static_cast<int>(i);
+    if (ColorToRGB(colors[i], sysColor) == rgb) return static_cast<int>(i);
   return -1;
 }
 
 int FindLastSameRgb(const std::vector<int32_t>& colors, int32_t value, const TSysColorFn& sysColor) {
-  const uint32_t rgb = ResolveColorValue(value, sysColor);
+  const std::optional<COLORREF> rgb = ColorToRGB(value, sysColor);
   for (size_t i = colors.size(); i-- > 0;)
-    if (ResolveColorValue(colors[i], sysColor) == rgb) return static_cast<int>(i);
+    if (ColorToRGB(colors[i], sysColor) == rgb) return static_cast<int>(i);
   return -1;
 }
 

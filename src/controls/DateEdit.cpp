@@ -3,6 +3,7 @@
 #include "controls/CalendarModel.h"
 #include "controls/Calpop32.h"
 #include "controls/DateEditRules.h"
+#include "winlib/GdiScopes.h"
 #include "winlib/MsgBox.h"
 
 namespace qrx {
@@ -66,8 +67,8 @@ LRESULT TDropButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd_, &ps);
+      PaintScope paint(hwnd_);
+      HDC dc = paint.dc();
       RECT r = ClientRect();
       ::DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed_ ? DFCS_PUSHED : 0));
       BITMAP bm{};
@@ -77,7 +78,6 @@ LRESULT TDropButton::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         ::DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(arrow_.get()), 0, x, y, bm.bmWidth, bm.bmHeight,
                      DST_BITMAP | (enabled ? DSS_NORMAL : DSS_DISABLED));
       }
-      ::EndPaint(hwnd_, &ps);
       return 0;
     }
     default:

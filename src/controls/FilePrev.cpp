@@ -1,11 +1,13 @@
 #include "controls/FilePrev.h"
 
 #include "controls/FilePrevText.h"
+#include "winlib/GdiScopes.h"
 
 #include <string_view>
 
 using qrx::preview::LinePieces;
-using qrx::preview::ResolveColor;
+using qrx::PaintScope;
+using qrx::ResolveColor;
 using qrx::preview::TPieceRole;
 
 namespace {
@@ -24,20 +26,6 @@ class BulkUpdate {
 
  private:
   HWND hwnd_;
-};
-
-class PaintScope {
- public:
-  explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  ~PaintScope() { ::EndPaint(hwnd_, &ps_); }
-  HDC dc() const { return dc_; }
-
- private:
-  HWND hwnd_;
-  PAINTSTRUCT ps_{};
-  HDC dc_;
 };
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF color) {

@@ -3,7 +3,7 @@
 // line of a file, with optional line numbers, the target line highlighted, the match on
 // it coloured, and the target scrolled into the middle of the view. It holds only the
 // lines it shows, never the whole file.
-#include "controls/FilePrevColor.h"
+#include "winlib/Colors.h"
 #include "controls/FilePrevLoad.h"
 #include "winlib/Controls.h"
 #include "winlib/Handles.h"
@@ -83,11 +83,11 @@ class TFilePreview : public qrx::TListBox {
   qrx::UniqueGdi<HFONT> font_;
   bool showNumbers_ = true;
   int itemHeight_ = kDefaultItemHeight;
-  int32_t color_ = qrx::preview::SystemColor(COLOR_BTNFACE);
-  int32_t textColor_ = qrx::preview::SystemColor(COLOR_WINDOWTEXT);
+  int32_t color_ = qrx::SysColor(COLOR_BTNFACE);
+  int32_t textColor_ = qrx::SysColor(COLOR_WINDOWTEXT);
   int32_t matchColor_ = 0x00000000;      // black
   int32_t matchTextColor_ = 0x0000FFFF;  // yellow
-  int32_t targetLineColor_ = qrx::preview::SystemColor(COLOR_HIGHLIGHT);
-  int32_t targetTextColor_ = qrx::preview::SystemColor(COLOR_HIGHLIGHTTEXT);
+  int32_t targetLineColor_ = qrx::SysColor(COLOR_HIGHLIGHT);
+  int32_t targetTextColor_ = qrx::SysColor(COLOR_HIGHLIGHTTEXT);
   int32_t lineNumColor_ = 0x00FF0000;    // blue
 };

@@ -4,43 +4,22 @@
 #include <vector>
 
 #include "controls/GOutlineWindow.h"
+#include "winlib/Colors.h"
+#include "winlib/GdiScopes.h"
 
 namespace qrx {
 namespace {
 
 using namespace outline;
 
-COLORREF Resolve(int32_t color) {
-  const uint32_t c = static_cast<uint32_t>(color);
-  if (c & 0x80000000u) return ::GetSysColor(static_cast<int>(c & 0xFFu));
-  return static_cast<COLORREF>(c & 0xFFFFFFu);
-}
+// The control's colours; "no colour" draws as the system's window and text colours.
+COLORREF Background(int32_t color) { return ResolveColor(color, ::GetSysColor(COLOR_WINDOW)); }
+COLORREF Foreground(int32_t color) { return ResolveColor(color, ::GetSysColor(COLOR_WINDOWTEXT)); }
 
 void Fill(HDC dc, const RECT& r, COLORREF color) {
   UniqueGdi<HBRUSH> brush(::CreateSolidBrush(color));
   ::FillRect(dc, &r, brush.get());
 }
-
-}  // namespace
-
-namespace {
-
-// BeginPaint and EndPaint as a pair, also when a text handler throws while drawing:
-// a paint left open would be asked for again and again.
-class PaintScope {
- public:
-  explicit PaintScope(HWND hwnd) : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  ~PaintScope() { ::EndPaint(hwnd_, &ps_); }
-  HDC dc() const { return dc_; }
-  const RECT& area() const { return ps_.rcPaint; }
-
- private:
-  HWND hwnd_;
-  PAINTSTRUCT ps_{};
-  HDC dc_;
-};
 
 }  // namespace
 
@@ -69,7 +48,7 @@ int32_t TGOutlineWindow::PaintArea(HDC target, const RECT& area) {
   const int height = area.bottom - area.top;
   int32_t widest = columnWidth_;
   if (width <= 0 || height <= 0) return widest;
-  UniqueMemoryDc mem(::CreateCompatibleDC(target));
+  UniqueDC mem(::CreateCompatibleDC(target));
   UniqueGdi<HBITMAP> buffer(::CreateCompatibleBitmap(target, width, height));
   // Without an off-screen bitmap the rows go straight to the target.
   HDC dc = mem && buffer ? mem.get() : target;
@@ -77,7 +56,7 @@ int32_t TGOutlineWindow::PaintArea(HDC target, const RECT& area) {
   {
     SavedDc saved(dc);
     if (dc == mem.get()) ::SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
-    Fill(dc, area, Resolve(color_));
+    Fill(dc, area, Background(color_));
     ::SelectObject(dc, font_.get());
     ::SetBkMode(dc, TRANSPARENT);
     const bool focused = ::GetFocus() == hwnd_;
@@ -103,8 +82,8 @@ void TGOutlineWindow::DrawOwnerCell(HDC dc, int32_t row, const RECT& cell, bool 
   if (current) state = focused ? (odSelected | odFocused) : odSelected;
   {
     SavedDc saved(dc);
-    ::SetTextColor(dc, Resolve(fontColor_));
-    ::SetBkColor(dc, Resolve(color_));
+    ::SetTextColor(dc, Foreground(fontColor_));
+    ::SetBkColor(dc, Background(color_));
     OnDrawItem(dc, row, cell, state);
   }
   if (current && focused && Options().Contains(ooDrawFocusRect)) ::DrawFocusRect(dc, &cell);
@@ -124,7 +103,7 @@ void TGOutlineWindow::DrawCell(HDC dc, int32_t row, const RECT& cell, bool focus
 
   SavedDc saved(dc);
   ::IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
-  const COLORREF back = Resolve(color_);
+  const COLORREF back = Background(color_);
   Fill(dc, cell, back);
   const TCellLayout layout =
       LayoutCell(style, g, cell.left, node->Level(), node->HasItems(), node->Expanded(), W);
@@ -135,7 +114,7 @@ void TGOutlineWindow::DrawCell(HDC dc, int32_t row, const RECT& cell, bool focus
   const bool highlighted = current && !text.empty();
   const RECT highlight{layout.HighlightEdge, cell.top, layout.HighlightEnd, cell.bottom};
   if (highlighted) Fill(dc, highlight, ::GetSysColor(COLOR_HIGHLIGHT));
-  ::SetTextColor(dc, current ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : Resolve(fontColor_));
+  ::SetTextColor(dc, current ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : Foreground(fontColor_));
   RECT textRect{layout.TextEdge, cell.top, cell.right, cell.bottom};
   ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -157,7 +136,7 @@ void TGOutlineWindow::DrawTreeLines(HDC dc, TGOutlineNode* node, const TRowGeome
 }
 
 void TGOutlineWindow::DrawPictures(HDC dc, const TCellLayout& layout, const TRowGeometry& g, const RECT& cell) {
-  const COLORREF back = Resolve(color_);
+  const COLORREF back = Background(color_);
   const bool stretch = Options().Contains(ooStretchBitmaps);
   int32_t offset = g.Half;
   for (int32_t i = 0; i < layout.SlotCount; ++i) {

@@ -20,8 +20,8 @@ HBITMAP ToDibSection(HBITMAP source, int width, int height, uint32_t*& bits) {
     if (dib) ::DeleteObject(dib);
     return nullptr;
   }
-  UniqueMemoryDc from(::CreateCompatibleDC(nullptr));
-  UniqueMemoryDc to(::CreateCompatibleDC(nullptr));
+  UniqueDC from(::CreateCompatibleDC(nullptr));
+  UniqueDC to(::CreateCompatibleDC(nullptr));
   if (!from || !to) {
     ::DeleteObject(dib);
     return nullptr;
@@ -94,7 +94,7 @@ void TOutlinePicture::Draw(HDC dc, int left, int top, int width, int height, int
                            COLORREF background) {
   if (Empty() || width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0) return;
   if (!Prepare(background)) return;
-  UniqueMemoryDc mem(::CreateCompatibleDC(dc));
+  UniqueDC mem(::CreateCompatibleDC(dc));
   if (!mem) return;
   SelectGuard sel(mem.get(), prepared_.get());
   if (width == sourceWidth && height == sourceHeight) {

@@ -2,7 +2,7 @@
 // One picture of the outline (plus, minus, open, closed, leaf): the control's own copy of
 // a bitmap, drawn with its transparent colour (the colour of its bottom-left pixel)
 // replaced by the control's colour.
-#include "controls/GOutlineGdi.h"
+#include "winlib/GdiScopes.h"
 #include "winlib/Handles.h"
 #include "winlib/Win.h"
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "winlib/Colors.h"
 #include "winlib/TabText.h"
 
 namespace qrx {
@@ -17,8 +18,6 @@ constexpr int kDefaultWidth = 121;
 constexpr int kDefaultHeight = 97;
 const char* const kBuiltInPictures[kPictureCount] = {"GPLUS", "GMINUS", "GOPEN", "GCLOSED", "GLEAF"};
 
-int32_t SystemColor(int index) { return static_cast<int32_t>(0x80000000u | static_cast<uint32_t>(index)); }
-
 int32_t ScreenPixelsPerInch() {
   WindowDc screen(nullptr);
   const int ppi = screen.get() ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
@@ -30,8 +29,8 @@ int32_t ScreenPixelsPerInch() {
 TGOutlineWindow::TGOutlineWindow()
     : measureDc_(::CreateCompatibleDC(nullptr)),
       pixelsPerInch_(ScreenPixelsPerInch()),
-      color_(SystemColor(COLOR_WINDOW)),
-      fontColor_(SystemColor(COLOR_WINDOWTEXT)) {
+      color_(SysColor(COLOR_WINDOW)),
+      fontColor_(SysColor(COLOR_WINDOWTEXT)) {
   LOGFONTA lf{};
   ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
   font_.reset(::CreateFontIndirectA(&lf));
@@ -93,7 +92,7 @@ void TGOutlineWindow::FontChanged() {
 // Owner drawing takes the written row height; standard style always the font's. Going
 // over to owner drawing keeps the row height the font gave.
 void TGOutlineWindow::ItemSizeChanged() {
-  if (Style() == otOwnerDraw && sizedStyle_ == otOwnerDraw) sizes_ = OwnerDrawItemSizes(TGREPOutline::ItemHeight());
+  if (Style() == otOwnerDraw && sizedStyle_ == otOwnerDraw) sizes_ = OwnerDrawItemSizes(WrittenItemHeight());
   SizesChanged();
 }
 
@@ -470,14 +469,6 @@ void TGOutlineWindow::Wheel(int delta) {
 
 namespace {
 
-TShiftState KeyShift() {
-  TShiftState s = 0;
-  if (::GetKeyState(VK_SHIFT) & 0x8000) s |= ssShift;
-  if (::GetKeyState(VK_CONTROL) & 0x8000) s |= ssCtrl;
-  if (::GetKeyState(VK_MENU) & 0x8000) s |= ssAlt;
-  return s;
-}
-
 TShiftState MouseShift(WPARAM wp) {
   TShiftState s = 0;
   if (wp & MK_SHIFT) s |= ssShift;
@@ -492,10 +483,10 @@ TShiftState MouseShift(WPARAM wp) {
 }  // namespace
 
 LRESULT TGOutlineWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  // Keys are ours alone: the window base's key event has another shape.
+  // Keys go through KeyDown, which runs the window base's OnKeyDown before the grid.
   switch (msg) {
     case WM_KEYDOWN:
-      KeyDown(static_cast<WORD>(wp), KeyShift());
+      KeyDown(static_cast<WORD>(wp), KeyboardShift());
       return 0;
     case WM_CHAR:
       KeyPress(static_cast<char>(wp));

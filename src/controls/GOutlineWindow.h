@@ -10,7 +10,7 @@
 #include <string>
 
 #include "outline/GOutline.h"
-#include "controls/GOutlineGdi.h"
+#include "winlib/GdiScopes.h"
 #include "controls/GOutlineGeometry.h"
 #include "controls/GOutlinePictures.h"
 #include "controls/GOutlineWidths.h"
@@ -19,9 +19,6 @@
 
 namespace qrx {
 
-// Modifier keys and buttons held during a key or mouse event.
-enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
-using TShiftState = unsigned;
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 // What an owner-drawn row is: the current row, and whether the control has the focus.
 enum TOwnerDrawFlag : unsigned { odSelected = 1, odFocused = 2 };
@@ -36,9 +33,9 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   void Create(TWindow& parent);
   void Create(HWND parent);
 
-  // A key handler may set the key to 0: the grid then moves no row and the outline's
-  // own keys do nothing but take the selection from the current row.
-  std::function<void(WORD& key, TShiftState shift)> OnKeyDown;
+  // OnKeyDown (the window base's) runs before the grid: a handler that sets the key to 0
+  // leaves the grid moving no row and the outline's own keys doing nothing but take the
+  // selection from the current row.
   std::function<void(char& key)> OnKeyPress;  // 0 swallows the character
   std::function<void(TMouseButton button, TShiftState shift, int x, int y)> OnMouseDown;
   // A press and release over the current row (a press moves it, dragging takes it
@@ -58,7 +55,8 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   int32_t FontColor() const { return fontColor_; }
   void SetFontColor(int32_t color);
 
-  // R, the row height (in standard style worked out from the font, whatever was written).
+  // R, the row height (in standard style worked out from the font, whatever was written;
+  // the written value is the model's WrittenItemHeight).
   int32_t ItemHeight() const { return sizes_.RowHeight; }
   int32_t TextHeight() const { return sizes_.TextHeight; }
   outline::TRowGeometry Geometry() const;
@@ -85,7 +83,8 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   // The texts OnGetNodeText gives changed without being stored (display options):
   // forget the measured widths and work the column width out again.
   void InvalidateTextWidths();
-  // Repaints; public, as both the model and the window call it.
+  // Repaints; the one override of the model's hook and the window base's, so every caller
+  // reaches it.
   void Invalidate() override;
 
   // How often the window did its costly work (each is a round trip to the window system),
@@ -154,7 +153,7 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   void SyncBorder();
 
   UniqueGdi<HFONT> font_;
-  outline::UniqueMemoryDc measureDc_;
+  UniqueDC measureDc_;
   outline::TAdvanceTable advances_;  // of font_
   int32_t pixelsPerInch_ = 96;
   int32_t points_ = 8;

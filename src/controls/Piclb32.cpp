@@ -1,5 +1,6 @@
 #include "controls/Piclb32.h"
 
+#include "winlib/GdiScopes.h"
 #include "winlib/Handles.h"
 
 #include <algorithm>

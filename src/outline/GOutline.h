@@ -196,7 +196,9 @@ class TGCustomOutline {
   void SetOptions(TOutlineOptions v);
   TOutlineType Style() const { return FStyle; }
   void SetStyle(TOutlineType v);
-  int32_t ItemHeight() const { return FItemHeight; }
+  // The row height last written; a window shows it in owner-draw style only, and reads
+  // its own ItemHeight from the font otherwise.
+  int32_t WrittenItemHeight() const { return FItemHeight; }
   void SetItemHeight(int32_t v);
   const std::string& ItemSeparator() const { return FItemSeparator; }
   void SetItemSeparator(const std::string& v) { FItemSeparator = v; }
@@ -292,7 +294,6 @@ class TGCustomOutline {
 class TGREPOutline : public TGCustomOutline {
  public:
   using TGCustomOutline::BorderStyle;
-  using TGCustomOutline::ItemHeight;
   using TGCustomOutline::ItemSeparator;
   using TGCustomOutline::Options;
   using TGCustomOutline::OutlineStyle;

@@ -1,24 +1,8 @@
 #include "winlib/BitBtn.h"
 
+#include "winlib/GdiScopes.h"
+
 namespace qrx {
-namespace {
-
-class MemoryDc {
- public:
-  explicit MemoryDc(HDC like) : dc_(::CreateCompatibleDC(like)) {}
-  MemoryDc(const MemoryDc&) = delete;
-  MemoryDc& operator=(const MemoryDc&) = delete;
-  ~MemoryDc() {
-    if (dc_) ::DeleteDC(dc_);
-  }
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
-
-}  // namespace
-
 void TBitBtn::Create(TWindow& parent, const std::string& caption) {
   CreateControl("BUTTON", WS_TABSTOP | WS_VISIBLE | BS_OWNERDRAW, 0, parent.Handle(), NextControlId(), caption);
 }
@@ -51,7 +35,7 @@ bool TBitBtn::HandleDrawItem(DRAWITEMSTRUCT* dis) {
   const int midY = (r.top + r.bottom) / 2 + shift;
 
   if (hasGlyph) {
-    MemoryDc mem(dc);
+    UniqueDC mem(::CreateCompatibleDC(dc));
     SelectGuard selBmp(mem.get(), glyph_.get());
     const COLORREF transparent = ::GetPixel(mem.get(), 0, bm.bmHeight - 1);
     ::TransparentBlt(dc, x, midY - bm.bmHeight / 2, bm.bmWidth, bm.bmHeight, mem.get(), 0, 0, bm.bmWidth, bm.bmHeight,

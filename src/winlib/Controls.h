@@ -111,7 +111,7 @@ class TSpinEdit : public TWindow {
   void Create(TWindow& parent, int minValue, int maxValue);
   int Value() const;
   void SetValue(int value);
-  void SetBounds(int left, int top, int width, int height);
+  void SetBounds(int left, int top, int width, int height) override;  // the arrows follow the edit
   int Min = 0, Max = 100;
   HWND UpDown() const { return updown_; }
   std::function<void()> OnChange;

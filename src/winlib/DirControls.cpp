@@ -84,9 +84,9 @@ bool TDirectoryListBox::HandleCommand(WORD code) {
 
 LRESULT TDirectoryListBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_KEYDOWN && wp == VK_RETURN) {
-    bool handled = false;
-    if (OnKeyDown) OnKeyDown(VK_RETURN, handled);
-    if (!handled) OpenLine(ItemIndex());
+    WORD key = VK_RETURN;
+    if (OnKeyDown) OnKeyDown(key, KeyboardShift());
+    if (key != 0) OpenLine(ItemIndex());
     return 0;
   }
   if (msg == WM_GETDLGCODE && lp && reinterpret_cast<MSG*>(lp)->wParam == VK_RETURN)

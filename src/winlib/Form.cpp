@@ -38,7 +38,9 @@ TForm::TForm() {
 
 TForm::~TForm() {
   Application().RemoveForm(this);
-  if (hwnd_ && menuBar_ && ::GetMenu(hwnd_) != menuBar_) ::DestroyMenu(menuBar_);
+  // An attached bar goes with the window; a detached one, also when the window is gone
+  // already, is the form's to free.
+  if (menuBar_ && !barShown_) ::DestroyMenu(menuBar_);
 }
 
 void TForm::CreateForm(const char* className, const std::string& caption, DWORD style, HWND owner) {
@@ -69,14 +71,19 @@ void TForm::SetDefaultButton(TButton* button) {
 }
 
 void TForm::SetMainMenu(TMenu* menu) {
+  HMENU old = menuBar_;
   mainMenu_ = menu;
   menuBar_ = menu ? menu->BuildBar() : nullptr;
   ::SetMenu(hwnd_, menuBar_);
+  barShown_ = menuBar_ != nullptr;
+  // The window lets go of a bar it no longer shows without freeing it.
+  if (old) ::DestroyMenu(old);
 }
 
 void TForm::ShowMainMenu(bool show) {
-  HMENU want = show ? menuBar_ : nullptr;
-  if (::GetMenu(hwnd_) != want) ::SetMenu(hwnd_, want);
+  if (!menuBar_ || show == barShown_) return;
+  ::SetMenu(hwnd_, show ? menuBar_ : nullptr);
+  barShown_ = show;
 }
 
 void TForm::SetShortcutMenus(const std::vector<TMenu*>& menus) {
@@ -138,6 +145,7 @@ bool TForm::PreTranslateMessage(MSG& msg) {
 
 int TForm::ShowModal(bool hideAfterwards) {
   ModalResult = 0;
+  ShowingModal();
   // A drag or a pressed button elsewhere would keep the mouse from reaching the dialog.
   if (HWND captured = ::GetCapture()) {
     ::SendMessageA(captured, WM_CANCELMODE, 0, 0);

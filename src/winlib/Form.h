@@ -32,7 +32,7 @@ class TForm : public TWindow {
   void SetDefaultButton(TButton* button);
   TButton* CancelButton = nullptr;
 
-  // Menu bar and shortcuts. The form keeps the bar when it is detached.
+  // Menu bar and shortcuts. The form keeps the bar while it is detached, and frees it.
   void SetMainMenu(TMenu* menu);
   void ShowMainMenu(bool show);
   void SetShortcutMenus(const std::vector<TMenu*>& menus);
@@ -53,6 +53,8 @@ class TForm : public TWindow {
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   virtual void Resize() {}
+  // Runs as ShowModal begins, before the form appears.
+  virtual void ShowingModal() {}
   // Return false to keep the window open.
   virtual bool CloseQuery() { return true; }
   virtual void Closed() {}
@@ -64,6 +66,7 @@ class TForm : public TWindow {
   TButton* default_ = nullptr;
   TMenu* mainMenu_ = nullptr;
   HMENU menuBar_ = nullptr;
+  bool barShown_ = false;  // attached to the window, which then frees it with itself
   UniqueAccel accel_;
   HWND tooltip_ = nullptr;
   HWND lastFocus_ = nullptr;

@@ -78,19 +78,6 @@ using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 template <typename G>
 using UniqueGdi = UniqueResource<G, GdiTraits<G>>;
 
-// Restores a device context's selection when the scope ends.
-class SelectGuard {
- public:
-  SelectGuard(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(::SelectObject(dc, obj)) {}
-  SelectGuard(const SelectGuard&) = delete;
-  SelectGuard& operator=(const SelectGuard&) = delete;
-  ~SelectGuard() { ::SelectObject(dc_, old_); }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 }  // namespace qrx
 
 namespace qrx {
@@ -119,7 +106,7 @@ struct DcTraits {
   static void Close(HDC h) noexcept { ::DeleteDC(h); }
 };
 using UniqueGlobal = UniqueResource<HGLOBAL, GlobalTraits>;  // GlobalAlloc, and what common dialogs hand over
-using UniqueDC = UniqueResource<HDC, DcTraits>;              // CreateDC, not GetDC
+using UniqueDC = UniqueResource<HDC, DcTraits>;              // CreateDC, CreateCompatibleDC; not GetDC
 
 // The memory of a movable global block, locked for the scope.
 template <typename T>

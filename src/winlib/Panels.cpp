@@ -1,5 +1,6 @@
 #include "winlib/Panels.h"
 
+#include "winlib/GdiScopes.h"
 #include "winlib/Handles.h"
 
 #include <windowsx.h>
@@ -40,10 +41,8 @@ LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
   if (CommonMessage(msg, wp, lp, result)) return result;
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      ::EndPaint(hwnd_, &ps);
+      PaintScope paint(hwnd_);
+      Paint(paint.dc());
       return 0;
     }
     case WM_SETTEXT: {

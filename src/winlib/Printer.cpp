@@ -1,5 +1,7 @@
 #include "winlib/Printer.h"
 
+#include "winlib/GdiScopes.h"
+
 #include <commdlg.h>
 
 #include <algorithm>

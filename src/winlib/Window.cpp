@@ -1,5 +1,6 @@
 #include "winlib/Window.h"
 
+#include "winlib/GdiScopes.h"
 #include "winlib/MsgBox.h"
 
 #include <commctrl.h>
@@ -166,16 +167,23 @@ bool TWindow::CommonMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_KILLFOCUS:
       if (OnExit) OnExit();
       return false;
-    case WM_KEYDOWN:
-      if (OnKeyDown) {
-        bool handled = false;
-        OnKeyDown(static_cast<WORD>(wp), handled);
-        return handled;
-      }
-      return false;
+    case WM_KEYDOWN: {
+      if (!OnKeyDown) return false;
+      WORD key = static_cast<WORD>(wp);
+      OnKeyDown(key, KeyboardShift());
+      return key == 0;
+    }
     default:
       return false;
   }
+}
+
+TShiftState KeyboardShift() {
+  TShiftState s = 0;
+  if (::GetKeyState(VK_SHIFT) & 0x8000) s |= ssShift;
+  if (::GetKeyState(VK_CONTROL) & 0x8000) s |= ssCtrl;
+  if (::GetKeyState(VK_MENU) & 0x8000) s |= ssAlt;
+  return s;
 }
 
 LRESULT TWindow::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -262,6 +270,17 @@ std::string TWindow::ShortHint() const { return Hint.substr(0, Hint.find('|')); 
 std::string TWindow::LongHint() const {
   size_t bar = Hint.find('|');
   return bar == std::string::npos ? Hint : Hint.substr(bar + 1);
+}
+
+int TextWidthIn(HWND window, std::string_view text) {
+  WindowDc dc(window);
+  if (!dc.get() || text.empty()) return 0;
+  // A window that was given no font draws with the DC's own.
+  HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(window, WM_GETFONT, 0, 0));
+  SelectGuard select(dc.get(), font ? font : ::GetCurrentObject(dc.get(), OBJ_FONT));
+  SIZE size{};
+  ::GetTextExtentPoint32A(dc.get(), text.data(), static_cast<int>(text.size()), &size);
+  return size.cx;
 }
 
 }  // namespace qrx

@@ -7,8 +7,15 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace qrx {
+
+// Modifier keys and buttons held during a key or mouse event.
+enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+using TShiftState = unsigned;
+// The modifier keys held now.
+TShiftState KeyboardShift();
 
 class TWindow {
  public:
@@ -21,7 +28,8 @@ class TWindow {
   static TWindow* FromHandle(HWND hwnd) noexcept;
   int Id() const noexcept;
 
-  void SetBounds(int left, int top, int width, int height);
+  // Controls made of more than one window move their parts along.
+  virtual void SetBounds(int left, int top, int width, int height);
   RECT BoundsRect() const;  // in the parent's client coordinates
   int Left() const { return BoundsRect().left; }
   int Top() const { return BoundsRect().top; }
@@ -42,7 +50,7 @@ class TWindow {
   void SetFont(HFONT font);
   void SetParent(TWindow& parent);
   void BringToFront();         // first in z-order and so in tab order
-  void Invalidate();
+  virtual void Invalidate();   // the whole window is painted again
   void Repaint();              // paint at once
 
   // "short|long": the short part pops up, the long part goes to the status line.
@@ -52,7 +60,9 @@ class TWindow {
 
   std::function<void()> OnEnter;
   std::function<void()> OnExit;
-  std::function<void(WORD key, bool& handled)> OnKeyDown;
+  // Before the window acts on a key; a handler that sets the key to 0 keeps it from the
+  // window.
+  std::function<void(WORD& key, TShiftState shift)> OnKeyDown;
 
   // Reflected notifications from the parent; answer true when handled.
   virtual bool HandleCommand(WORD code) { return false; }
@@ -86,5 +96,7 @@ class TWindow {
 
 // A fresh id for a child control, unique within the process.
 int NextControlId();
+// The width of a text, in pixels, in the font the window draws with.
+int TextWidthIn(HWND window, std::string_view text);
 
 }  // namespace qrx

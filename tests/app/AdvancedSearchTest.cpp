@@ -272,7 +272,7 @@ TEST_F(Advanced, SearchesFindExactlyTheFilesThatPass) {
   for (const File& file : files) {
     std::string body = "needle\r\n";
     body.resize(file.size, 'x');
-    const std::string path = tmp.MakeFile(file.name, body);
+    const std::string path = tmp.Write(file.name, body);
     SYSTEMTIME local{static_cast<WORD>(file.y), static_cast<WORD>(file.m), 0, static_cast<WORD>(file.d), 12};
     FILETIME lt{}, utc{};
     ASSERT_TRUE(::SystemTimeToFileTime(&local, &lt));

@@ -1,6 +1,7 @@
 // The external editor's command line from the parameter template.
 #include "app/EditorCommand.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
+#include "winlib/Win.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ namespace {
 
 TEST(EditorCommand, TemplateSubstitution) {
   test::TempDir dir;
-  const std::string file = dir.MakeFile("my file.pas", "x");
+  const std::string file = dir.Write("my file.pas", "x");
   char shortName[MAX_PATH] = {};
   ::GetShortPathNameA(file.c_str(), shortName, MAX_PATH);
   const std::string editor = "C:\\Ed\\ed.exe";

@@ -3,7 +3,7 @@
 #include "app/ProfileKey.h"
 #include "shared/RegRoutines.h"
 #include "winlib/DirControls.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 
 #include <commctrl.h>
 

@@ -13,7 +13,7 @@ namespace {
 
 using test::DialogDriver;
 using test::FindItem;
-using test::ReadFile;
+using test::ReadFileBytes;
 
 constexpr const char* kBrowserKey = "Software\\Wine\\WineBrowser";
 
@@ -48,7 +48,7 @@ class HelpAndAbout : public test::MainWindowFixture {
   // since the browser is started as a process of its own.
   std::string NextOpened() {
     for (int i = 0; i < 1200; ++i) {
-      std::string log = ReadFile(log_);
+      std::string log = ReadFileBytes(log_);
       if (log.size() > seen_ && log.back() == '\n') {
         std::string line = log.substr(seen_, log.size() - seen_ - 1);
         seen_ = log.size();
@@ -108,7 +108,7 @@ TEST_F(HelpAndAbout, EveryWayToHelpOpensItsTopicsPage) {
 TEST_F(HelpAndAbout, EveryTopicTheWindowsAskForIsAPageOfTheProgram) {
   for (const char* topic : kHelpTopics) {
     SCOPED_TRACE(topic);
-    std::string page = ReadFile(HelpFileName(topic));
+    std::string page = ReadFileBytes(HelpFileName(topic));
     EXPECT_NE(page.find("<title>Quarrix Help"), std::string::npos);
     EXPECT_GT(page.size(), 1000u);
   }
@@ -117,7 +117,7 @@ TEST_F(HelpAndAbout, EveryTopicTheWindowsAskForIsAPageOfTheProgram) {
   ASSERT_EQ(ui.Boxes.size(), 1u);
   EXPECT_EQ(ui.Boxes[0].Kind, MsgKind::Error);
   EXPECT_EQ(ui.Boxes[0].Text, "The help page " + HelpDirectory() + "\\No_Such_Topic.html cannot be found.");
-  EXPECT_EQ(ReadFile(log_), "");
+  EXPECT_EQ(ReadFileBytes(log_), "");
 }
 
 TEST_F(HelpAndAbout, AboutShowsTheVersionsTheProfileAndWhereHelpIs) {

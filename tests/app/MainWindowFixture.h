@@ -5,7 +5,7 @@
 #include "app/Grepmain.h"
 #include "app/ProfileKey.h"
 #include "winlib/Application.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 #include "winlib/UiRecorder.h"
 
 #include <commctrl.h>

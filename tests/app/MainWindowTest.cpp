@@ -124,8 +124,8 @@ TEST_F(MainWindow, ReplaceRequestCarriesNoDisplayBits) {
 }
 
 TEST_F(MainWindow, SearchResultsAndTheirMessages) {
-  tmp.MakeFile("one.txt", "alpha beta\r\ngamma\r\n");
-  tmp.MakeFile("two.txt", "beta again\r\n");
+  tmp.Write("one.txt", "alpha beta\r\ngamma\r\n");
+  tmp.Write("two.txt", "beta again\r\n");
   TKRESHForm& f = Form();
   f.tabSearch.SetTabIndex(0);
   f.tabSearchChange();
@@ -166,7 +166,7 @@ TEST_F(MainWindow, SearchResultsAndTheirMessages) {
 }
 
 TEST_F(MainWindow, EscPressesStopDuringARun) {
-  for (int i = 0; i < 30; ++i) tmp.MakeFile("f" + std::to_string(i) + ".txt", "needle\r\n");
+  for (int i = 0; i < 30; ++i) tmp.Write("f" + std::to_string(i) + ".txt", "needle\r\n");
   TKRESHForm& f = Form();
   Type(f.cbxMask, "*.txt");
   Click(f.rbnExprNone);
@@ -231,9 +231,9 @@ TEST_F(MainWindow, ProgressIsShownPacedAndAStopPassesAtOnce) {
 // Reports between the paced times are not shown, yet the run ends showing the file of
 // its last report, as it would had every report been shown.
 TEST_F(MainWindow, ARunEndsShowingItsLastReportedFile) {
-  tmp.MakeFile("a.txt", "needle\r\n");
+  tmp.Write("a.txt", "needle\r\n");
   tmp.MakeDir("sub");
-  tmp.MakeFile("sub\\b.txt", "needle\r\n");  // searched after the files above it
+  tmp.Write("sub\\b.txt", "needle\r\n");  // searched after the files above it
   TKRESHForm& f = Form();
   f.SetPacingClock([] { return 7u; });  // no time passes: only the first report shows
   f.chkSubDirs.SetChecked(true);
@@ -368,6 +368,25 @@ TEST_F(MainWindow, BoxCaptionsFitAtTheDefaultSize) {
       placed.push_back(r);
     }
   }
+}
+
+// However it is run (through the form base's ShowModal too), a dialog of the program
+// opens centred over the main window.
+TEST_F(MainWindow, DialogsOpenCentredOverTheMainWindow) {
+  TKRESHForm& f = Form();
+  ::SetWindowPos(f.Handle(), nullptr, 40, 30, 600, 450, SWP_NOZORDER | SWP_NOACTIVATE);
+  struct Probe : TdlgWin95Dlg {
+    explicit Probe(TForm* main) : TdlgWin95Dlg(main) { CreateDialogWindow("QrxCentreProbe", "Probe", 200, 120); }
+    void DoIdle() override { ModalResult = IDOK; }
+  } dialog(&f);
+  TForm& base = dialog;
+  EXPECT_EQ(base.ShowModal(false), IDOK);
+  RECT main{}, shown{};
+  ::GetWindowRect(f.Handle(), &main);
+  ::GetWindowRect(dialog.Handle(), &shown);
+  const POINT at = CenterOver(main, 200, 120);
+  EXPECT_EQ(shown.left, at.x);
+  EXPECT_EQ(shown.top, at.y);
 }
 
 TEST(MainWindowHelpers, TimeFormatAndDialogCentring) {

@@ -15,7 +15,7 @@ namespace qrx {
 namespace {
 
 using test::DialogDriver;
-using test::ReadFile;
+using test::ReadFileBytes;
 
 // The text without blanks or line breaks: text taken back from a page has blanks where
 // the glyphs stand apart, which need not be where the line had them.
@@ -74,8 +74,8 @@ class Printing : public test::MainWindowFixture {
 };
 
 TEST_F(Printing, EachCopyIsAJobOfItsOwnHoldingTheExportedTextAtThePrinterFontsPointSize) {
-  tmp.MakeFile("alpha.txt", "first needle line\r\nnothing\r\nneedle again, second\r\n");
-  tmp.MakeFile("beta.txt", "a needle in beta\r\n");
+  tmp.Write("alpha.txt", "first needle line\r\nnothing\r\nneedle again, second\r\n");
+  tmp.Write("beta.txt", "a needle in beta\r\n");
   // 24 points on a screen of 96 pixels per inch: on paper it must stay 24 points,
   // whatever the printer's own resolution.
   key.Set("PrinterFont", "Name", "Courier New");
@@ -86,7 +86,7 @@ TEST_F(Printing, EachCopyIsAJobOfItsOwnHoldingTheExportedTextAtThePrinterFontsPo
   form->WriteTreeToFile(exported, false);
   std::vector<std::string> lines;
   {
-    std::istringstream in(ReadFile(exported));
+    std::istringstream in(ReadFileBytes(exported));
     for (std::string line; std::getline(in, line);) lines.push_back(Unspaced(line));
   }
   ASSERT_EQ(lines.size(), 6u);  // the search, two files, three matches
@@ -107,7 +107,7 @@ TEST_F(Printing, EachCopyIsAJobOfItsOwnHoldingTheExportedTextAtThePrinterFontsPo
   for (const std::string& id : jobs) {
     SCOPED_TRACE("job " + id);
     // The printed text holds every exported line, in order.
-    const std::string printed = Unspaced(ReadFile(JobFile(id, ".txt")));
+    const std::string printed = Unspaced(ReadFileBytes(JobFile(id, ".txt")));
     size_t at = 0;
     for (const std::string& line : lines) {
       size_t found = printed.find(line, at);
@@ -115,7 +115,7 @@ TEST_F(Printing, EachCopyIsAJobOfItsOwnHoldingTheExportedTextAtThePrinterFontsPo
       if (found != std::string::npos) at = found + line.size();
     }
     // Word boxes are as high as the font's cell, a little more than its point size.
-    const std::string boxes = ReadFile(JobFile(id, ".html"));
+    const std::string boxes = ReadFileBytes(JobFile(id, ".html"));
     std::regex word(R"re(<word xMin="[0-9.]+" yMin="([0-9.]+)" xMax="[0-9.]+" yMax="([0-9.]+)">[^<]*needle[^<]*</word>)re");
     int words = 0;
     for (auto it = std::sregex_iterator(boxes.begin(), boxes.end(), word); it != std::sregex_iterator(); ++it, ++words) {
@@ -139,7 +139,7 @@ TEST_F(Printing, AnEmptyTreePrintsNothingAndAsksNothing) {
 }
 
 TEST_F(Printing, PrinterSetupChoosesThePrinterThePrintDialogThenShows) {
-  tmp.MakeFile("alpha.txt", "needle\r\n");
+  tmp.Write("alpha.txt", "needle\r\n");
   Search("needle");
   std::string chosen, shown;
   DialogDriver driver({{"Print Setup", [&](HWND d) {

@@ -10,11 +10,6 @@
 namespace qrx::test {
 namespace {
 
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Acts for the user whenever the dialog waits for an answer: the nested loop of the wait
 // dispatches the timer.
 class UserAtDialog {
@@ -86,7 +81,7 @@ class ReplaceDialog : public MainWindowFixture {
 };
 
 TEST_F(ReplaceDialog, EachWayOfAnsweringGivesItsAction) {
-  const std::string preview = tmp.MakeFile("preview.txt", "first\r\nint foo = 1;\r\nlast\r\n");
+  const std::string preview = tmp.Write("preview.txt", "first\r\nint foo = 1;\r\nlast\r\n");
   struct Case {
     const char* what;
     std::function<void(TdlgReplaceText&)> act;
@@ -158,8 +153,8 @@ TEST_F(ReplaceDialog, StoredBoundsAreMadeUsable) {
 // A whole replace run from the Replace tab: the questions, an edited replacement text,
 // the dialog's bounds kept for the next run, and the state after the run.
 TEST_F(ReplaceDialog, RunFromTheReplaceTab) {
-  const std::string a = tmp.MakeFile("a.txt", "foo foo\r\n");
-  const std::string b = tmp.MakeFile("b.txt", "foo\n");
+  const std::string a = tmp.Write("a.txt", "foo foo\r\n");
+  const std::string b = tmp.Write("b.txt", "foo\n");
   key.Set("Main", "ReplaceLeft", "40");
   key.Set("Main", "ReplaceTop", "30");
   TKRESHForm& f = ReplaceTab("foo", "X");
@@ -199,8 +194,8 @@ TEST_F(ReplaceDialog, RunFromTheReplaceTab) {
   EXPECT_EQ(firstBounds.bottom - firstBounds.top, 440);
 
   // Cancelled at b.txt: a.txt as answered, b.txt as it was.
-  EXPECT_EQ(ReadFile(a), "NEW foo\r\n");
-  EXPECT_EQ(ReadFile(b), "foo\n");
+  EXPECT_EQ(ReadFileBytes(a), "NEW foo\r\n");
+  EXPECT_EQ(ReadFileBytes(b), "foo\n");
   EXPECT_EQ(f.cbxRplReplaceWith.Text(), "X") << "the window's own box keeps its text";
   ASSERT_NE(f.ReplaceDialog(), nullptr);
   EXPECT_FALSE(f.ReplaceDialog()->Visible());
@@ -211,14 +206,50 @@ TEST_F(ReplaceDialog, RunFromTheReplaceTab) {
   EXPECT_TRUE(ui.Boxes.empty());
 }
 
+// The dialog's preview shows the file as the main window's preview would: the user's
+// colours, the preview font and the number of lines.
+TEST_F(ReplaceDialog, PreviewTakesTheUsersPreviewSettings) {
+  tmp.Write("a.txt", "foo\n");
+  key.Set("Colors", "PrevMatchBackColor", "255");
+  key.Set("Colors", "PrevTargetTextColor", "-2147483640");
+  key.Set("Colors", "PrevLineNumColor", "32768");
+  key.Set("Options", "NumPreviewLines", "7");
+  TKRESHForm& f = ReplaceTab("foo", "bar");
+  int asked = 0;
+  UserAtDialog user([&] { return f.ReplaceDialog(); }, {[&](TdlgReplaceText& d) {
+                      ++asked;
+                      const TFilePreview& shown = d.lbxFilePreview;
+                      const TFilePreview& main = f.lbxFilePreview;
+                      const struct {
+                        const char* what;
+                        int32_t got, want;
+                      } cases[] = {
+                          {"match background", shown.MatchColor(), 255},
+                          {"target text", shown.TargetTextColor(), SysColor(COLOR_WINDOWTEXT)},
+                          {"line numbers", shown.LineNumColor(), 32768},
+                          {"background", shown.Color(), main.Color()},
+                          {"text", shown.TextColor(), main.TextColor()},
+                          {"match text", shown.MatchTextColor(), main.MatchTextColor()},
+                          {"target line", shown.TargetLineColor(), main.TargetLineColor()},
+                          {"lines", shown.TotalLines(), 7},
+                      };
+                      for (const auto& c : cases) EXPECT_EQ(c.got, c.want) << c.what;
+                      EXPECT_EQ(::SendMessageA(shown.Handle(), WM_GETFONT, 0, 0),
+                                ::SendMessageA(main.Handle(), WM_GETFONT, 0, 0));
+                      Press(d.btnCancel);
+                    }});
+  f.btnStartSearchClick();
+  EXPECT_EQ(asked, 1);
+}
+
 TEST_F(ReplaceDialog, FilesLeftUnchangedAreNamed) {
-  const std::string a = tmp.MakeFile("locked.txt", "foo\n");
+  const std::string a = tmp.Write("locked.txt", "foo\n");
   TKRESHForm& f = ReplaceTab("foo", "bar");
   UniqueFile lock(::CreateFileA(a.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(lock);
   UserAtDialog user([&] { return f.ReplaceDialog(); }, {[](TdlgReplaceText& d) { Press(d.btnReplaceAll); }});
   f.btnStartSearchClick();
-  EXPECT_EQ(ReadFile(a), "foo\n");
+  EXPECT_EQ(ReadFileBytes(a), "foo\n");
   ASSERT_EQ(ui.Boxes.size(), 1u);
   EXPECT_EQ(ui.Boxes[0].Text.rfind("1 file was left unchanged:", 0), 0u) << ui.Boxes[0].Text;
   EXPECT_NE(ui.Boxes[0].Text.find("locked.txt: it could not be replaced"), std::string::npos) << ui.Boxes[0].Text;

@@ -12,7 +12,7 @@ namespace qrx {
 namespace {
 
 using test::DialogDriver;
-using test::ReadFile;
+using test::ReadFileBytes;
 
 bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -41,8 +41,8 @@ class ResultsFiles : public test::MainWindowFixture {
   void Search(const std::string& text) { StandardSearch("*.txt", text); }
   // Two searches, so the tree has two search rows with files and matches below.
   void TwoSearches() {
-    tmp.MakeFile("a.txt", "one needle\r\nplain\r\nneedle two\r\n");
-    tmp.MakeFile("b.txt", "haystack\r\nthird needle here\r\n");
+    tmp.Write("a.txt", "one needle\r\nplain\r\nneedle two\r\n");
+    tmp.Write("b.txt", "haystack\r\nthird needle here\r\n");
     Search("needle");
     Search("haystack");
   }
@@ -128,7 +128,7 @@ TEST_F(ResultsFiles, SavedResultsLoadBackExactlyAsTheyWere) {
   // Typed without its extension: the dialog adds the default one.
   SaveAs(tmp.Path() + "\\results");
   ASSERT_TRUE(Exists(tmp.Path() + "\\results.qzt"));
-  EXPECT_EQ(ReadFile(tmp.Path() + "\\results.qzt").rfind("QRXF300", 0), 0u);
+  EXPECT_EQ(ReadFileBytes(tmp.Path() + "\\results.qzt").rfind("QRXF300", 0), 0u);
 
   Click(form->chkShowNumbers);  // the display boxes act on loaded searches too
   form->menDeleteAllClick();
@@ -170,16 +170,16 @@ TEST_F(ResultsFiles, ExportWritesEveryRowAsShown) {
   std::string file = tmp.Path() + "\\export.txt";
   Run(VK_F2, {VK_CONTROL},
       {{"Export Search Results", [&](HWND d) { DialogDriver::ChooseFile(d, file); }}});
-  EXPECT_EQ(ReadFile(file), expected);
+  EXPECT_EQ(ReadFileBytes(file), expected);
 }
 
 TEST_F(ResultsFiles, OverwritingAsksFirstAndNoHalfWrittenFileEverReplacesAGoodOne) {
   TwoSearches();
-  std::string target = tmp.MakeFile("kept.qzt", "an earlier save");
+  std::string target = tmp.Write("kept.qzt", "an earlier save");
   // Declined: the earlier file stays.
   SaveAs(target, {{"Save Search Results", [](HWND box) { DialogDriver::Press(box, IDNO); }},
                   {"Save Search Results", [](HWND d) { DialogDriver::Press(d, IDCANCEL); }}});
-  EXPECT_EQ(ReadFile(target), "an earlier save");
+  EXPECT_EQ(ReadFileBytes(target), "an earlier save");
 
   // A file held open by another program cannot be replaced: the user is told, and the
   // file, and the folder, are as they were.
@@ -188,7 +188,7 @@ TEST_F(ResultsFiles, OverwritingAsksFirstAndNoHalfWrittenFileEverReplacesAGoodOn
     ASSERT_TRUE(held);
     SaveAs(target, {{"Save Search Results", [](HWND box) { DialogDriver::Press(box, IDYES); }}});
   }
-  EXPECT_EQ(ReadFile(target), "an earlier save");
+  EXPECT_EQ(ReadFileBytes(target), "an earlier save");
   ASSERT_EQ(ui.Boxes.size(), 1u);
   EXPECT_EQ(ui.Boxes[0].Kind, MsgKind::Error);
   EXPECT_EQ(ui.Boxes[0].Text.rfind("Cannot write to file " + target, 0), 0u) << ui.Boxes[0].Text;
@@ -198,7 +198,7 @@ TEST_F(ResultsFiles, OverwritingAsksFirstAndNoHalfWrittenFileEverReplacesAGoodOn
   ui.Clear();
   SaveAs(target, {{"Save Search Results", [](HWND box) { DialogDriver::Press(box, IDYES); }}});
   EXPECT_TRUE(ui.Boxes.empty());
-  EXPECT_EQ(ReadFile(target).rfind("QRXF300", 0), 0u);
+  EXPECT_EQ(ReadFileBytes(target).rfind("QRXF300", 0), 0u);
 }
 
 TEST_F(ResultsFiles, AWriteIntoAFolderThatIsGoneFailsAndCreatesNothing) {
@@ -216,7 +216,7 @@ TEST_F(ResultsFiles, ALoadErrorIsShownAndTheTreeKeepsWhatTheLoadBuilt) {
   SaveAs(good);
   // The first search row, its first file and first match, then a match record whose
   // line number is no number.
-  std::string text = ReadFile(good);
+  std::string text = ReadFileBytes(good);
   size_t third = 0;
   for (int i = 0; i < 3; ++i) third = text.find("\r\n", third) + 2;
   const char badMatch[] = "\t\tM\0text\0x\0 1\0 2\r\n";
@@ -233,7 +233,7 @@ TEST_F(ResultsFiles, ALoadErrorIsShownAndTheTreeKeepsWhatTheLoadBuilt) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ui.Clear();
-    Load(tmp.MakeFile(c.name, c.content));
+    Load(tmp.Write(c.name, c.content));
     ASSERT_EQ(ui.Boxes.size(), 1u);
     EXPECT_EQ(ui.Boxes[0].Kind, MsgKind::Error);
     EXPECT_EQ(ui.Boxes[0].Text, std::string("Error loading search results from file.\r") + c.reason +

@@ -2,6 +2,7 @@
 // main window, driven as a user drives them.
 #include "app/MainWindowFixture.h"
 #include "app/PreviewSplit.h"
+#include "app/WindowTestSupport.h"
 #include "dfm/FormStreamWriter.h"
 #include "engine/FileSearch.h"
 #include "engine/ResultNodes.h"
@@ -15,18 +16,8 @@
 namespace qrx {
 namespace {
 
-TMenuItem* FindItem(const TMenuItem& parent, const std::string& caption) {
-  for (const auto& item : parent.Items()) {
-    if (item->Caption() == caption) return item.get();
-    if (TMenuItem* inner = FindItem(*item, caption)) return inner;
-  }
-  return nullptr;
-}
-
-std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::FindItem;
+using test::ReadFileBytes;
 
 // Line n reads "line n", except the lines given, which read "xx needle".
 std::string NumberedFile(int count, std::initializer_list<int> needles) {
@@ -75,7 +66,7 @@ class ResultsPane : public test::MainWindowFixture {
 };
 
 TEST_F(ResultsPane, MenusHoldEveryCommandAndEnableThemByTheTree) {
-  tmp.MakeFile("a.txt", "needle\r\n");
+  tmp.Write("a.txt", "needle\r\n");
   TKRESHForm& f = Form();
   std::vector<std::string> bar;
   for (const auto& m : f.mnuMain.Root().Items()) bar.push_back(m->Caption());
@@ -170,8 +161,8 @@ TEST_F(ResultsPane, MenusHoldEveryCommandAndEnableThemByTheTree) {
 }
 
 TEST_F(ResultsPane, DisplayBoxesChangeEverySearchInTheTree) {
-  tmp.MakeFile("alpha.txt", "needle one\r\n");
-  tmp.MakeFile("bravo.txt", "needle two\r\n");
+  tmp.Write("alpha.txt", "needle one\r\n");
+  tmp.Write("bravo.txt", "needle two\r\n");
   TKRESHForm& f = Form();
   for (TCheckBox* c : {&f.chkShowNumbers, &f.chkShowFilenames, &f.chkFileMatchCount}) c->SetChecked(true);
   f.chkShowFilePath.SetChecked(false);
@@ -217,7 +208,7 @@ TEST_F(ResultsPane, DisplayBoxesChangeEverySearchInTheTree) {
 }
 
 TEST_F(ResultsPane, SpaceAndEnterToggleAFileRowAndLeaveAMatchRowAlone) {
-  tmp.MakeFile("a.txt", "needle\r\nneedle again\r\n");
+  tmp.Write("a.txt", "needle\r\nneedle again\r\n");
   TKRESHForm& f = Form();
   f.chkShowFilenames.SetChecked(true);
   Search("*.txt", "needle");
@@ -242,8 +233,8 @@ TEST_F(ResultsPane, SpaceAndEnterToggleAFileRowAndLeaveAMatchRowAlone) {
 }
 
 TEST_F(ResultsPane, DeletingASearchRowTakesItsFilesAndMatchesAndLeavesSearchNodes) {
-  tmp.MakeFile("a.txt", "needle one\r\n");
-  tmp.MakeFile("b.txt", "needle two\r\n");
+  tmp.Write("a.txt", "needle one\r\n");
+  tmp.Write("b.txt", "needle two\r\n");
   TKRESHForm& f = Form();
   f.chkShowFilenames.SetChecked(true);
   Search("*.txt", "one");     // 1 search, 1 file, 1 match
@@ -339,7 +330,7 @@ TEST_F(ResultsPane, TurningThePreviewOnKeepsItBetweenItsLimits) {
 }
 
 TEST_F(ResultsPane, PreviewShowsTheCurrentMatchInItsFile) {
-  const std::string file = tmp.MakeFile("hundred.txt", NumberedFile(100, {3, 80}));
+  const std::string file = tmp.Write("hundred.txt", NumberedFile(100, {3, 80}));
   TKRESHForm& f = Form();
   f.chkShowFilenames.SetChecked(true);
   Search("*.txt", "needle");
@@ -388,7 +379,7 @@ TEST_F(ResultsPane, PreviewShowsTheCurrentMatchInItsFile) {
 }
 
 TEST_F(ResultsPane, TheSameLineOfTheSameFileInAnotherCaseIsNotReadAgain) {
-  const std::string file = tmp.MakeFile("hundred.txt", NumberedFile(100, {3}));
+  const std::string file = tmp.Write("hundred.txt", NumberedFile(100, {3}));
   TKRESHForm& f = Form();
   f.chkShowFilenames.SetChecked(true);
   Search("*.txt", "needle");  // line 3, columns 4 to 9
@@ -416,9 +407,9 @@ TEST_F(ResultsPane, FormFilesArePreviewedApartFromTheRunsWorkFile) {
     w.Signature().Object("TForm1", "Form1").Prop("Caption").Str(caption).EndProps().EndObject();
     return test::WithResourceHeader("TFORM1", w.Bytes());
   };
-  tmp.MakeFile("alpha.dfm", makeForm("alpha"));
-  tmp.MakeFile("bravo.dfm", makeForm("bravo"));
-  const std::string broken = tmp.MakeFile("broken.dfm", "object Broken: TForm1\r\n  Caption = 'x'\r\nend\r\n");
+  tmp.Write("alpha.dfm", makeForm("alpha"));
+  tmp.Write("bravo.dfm", makeForm("bravo"));
+  const std::string broken = tmp.Write("broken.dfm", "object Broken: TForm1\r\n  Caption = 'x'\r\nend\r\n");
   WorkFileName = tmp.Path() + "\\work.tmp";
   TKRESHForm& f = Form();
   f.chkShowFilenames.SetChecked(true);
@@ -430,7 +421,7 @@ TEST_F(ResultsPane, FormFilesArePreviewedApartFromTheRunsWorkFile) {
   // Every form has its caption on line 2; each shows its own text, though all of them
   // pass through one file of the preview's own: a run reading the work file meanwhile
   // must find it as it left it.
-  tmp.MakeFile("work.tmp", "the run's own input");
+  tmp.Write("work.tmp", "the run's own input");
   std::vector<TGOutlineNode*> matches = Rows(3);
   ASSERT_EQ(matches.size(), 2u) << "the text form is no binary form and is not searched";
   for (TGOutlineNode* m : matches) {
@@ -443,7 +434,7 @@ TEST_F(ResultsPane, FormFilesArePreviewedApartFromTheRunsWorkFile) {
     EXPECT_NE(f.lbxFilePreview.ItemText(1).find(expected), std::string::npos) << f.lbxFilePreview.ItemText(1);
   }
   EXPECT_TRUE(ui.Boxes.empty());
-  EXPECT_EQ(ReadFile(WorkFileName), "the run's own input");
+  EXPECT_EQ(ReadFileBytes(WorkFileName), "the run's own input");
 
   // A form that cannot be converted: the box names it, the preview stays empty.
   auto* node = static_cast<TMatchNode*>(ResultNodeOf(matches.front()));
@@ -459,8 +450,8 @@ TEST_F(ResultsPane, FormFilesArePreviewedApartFromTheRunsWorkFile) {
 }
 
 TEST_F(ResultsPane, RowTextsFollowTheSavingAndLoadingFlags) {
-  tmp.MakeFile("a.txt", "needle one\r\n\tneedle two\r\n");
-  tmp.MakeFile("b.txt", "needle three\r\n");
+  tmp.Write("a.txt", "needle one\r\n\tneedle two\r\n");
+  tmp.Write("b.txt", "needle three\r\n");
   TKRESHForm& f = Form();
   f.chkShowFilenames.SetChecked(true);
   Search("*.txt", "one");
@@ -473,7 +464,7 @@ TEST_F(ResultsPane, RowTextsFollowTheSavingAndLoadingFlags) {
   }
   EXPECT_FALSE(f.IsSaving());
   f.treResults.SaveToFile(shown);
-  const std::string records = ReadFile(saved), display = ReadFile(shown);
+  const std::string records = ReadFileBytes(saved), display = ReadFileBytes(shown);
   EXPECT_EQ(records.rfind(std::string("QRXF300\0", 8), 0), 0u);
   EXPECT_EQ(display.rfind(" Search for \"needle\" in *.txt", 0), 0u) << display;
 
@@ -493,15 +484,15 @@ TEST_F(ResultsPane, RowTextsFollowTheSavingAndLoadingFlags) {
     EXPECT_EQ(f.treResults.Items(i)->StoredText(), " ");
   }
   f.treResults.SaveToFile(shown);
-  EXPECT_EQ(ReadFile(shown), display) << "loaded rows show what they showed";
+  EXPECT_EQ(ReadFileBytes(shown), display) << "loaded rows show what they showed";
   {
     TKRESHForm::Saving saving(f);
     f.treResults.SaveToFile(shown);
   }
-  EXPECT_EQ(ReadFile(shown), records);
+  EXPECT_EQ(ReadFileBytes(shown), records);
 
   // A file that is no results file: the load fails, and every row left has its node.
-  const std::string bad = tmp.MakeFile("bad.qzt", std::string("F\0x\r\n", 5));
+  const std::string bad = tmp.Write("bad.qzt", std::string("F\0x\r\n", 5));
   {
     TKRESHForm::Loading loading(f);
     EXPECT_THROW(f.treResults.LoadFromFile(bad), EInvalidFormat);
@@ -514,7 +505,7 @@ TEST_F(ResultsPane, RowTextsFollowTheSavingAndLoadingFlags) {
 }
 
 TEST_F(ResultsPane, ARunningSearchKeepsItsRowsAndEndsBeforeTheWindowCloses) {
-  for (int i = 0; i < 30; ++i) tmp.MakeFile("f" + std::to_string(i) + ".txt", "needle\r\n");
+  for (int i = 0; i < 30; ++i) tmp.Write("f" + std::to_string(i) + ".txt", "needle\r\n");
   TKRESHForm& f = Form();
   Search("f0.txt", "needle");
   ASSERT_GT(f.treResults.ItemCount(), 0);
@@ -566,9 +557,11 @@ TEST(PreviewSplit, ShownPreviewAndDragRules) {
 namespace qrx {
 namespace {
 
+using test::ReadFileBytes;
+
 // The external editor: qrxfake writes the command line it was started with.
 TEST_F(ResultsPane, OpenCommandsStartTheExternalEditorAtTheLine) {
-  const std::string file = tmp.MakeFile("some file.txt", NumberedFile(20, {3}));
+  const std::string file = tmp.Write("some file.txt", NumberedFile(20, {3}));
   const std::string out = tmp.Path() + "\\args.txt";
   char fake[MAX_PATH] = {};
   ::GetFullPathNameA("qrxfake.exe", MAX_PATH, fake, nullptr);
@@ -587,7 +580,7 @@ TEST_F(ResultsPane, OpenCommandsStartTheExternalEditorAtTheLine) {
     action();
     Application().ProcessMessages();
     std::string got;
-    for (int i = 0; i < 200 && (got = ReadFile(out)).empty(); ++i) ::Sleep(50);
+    for (int i = 0; i < 200 && (got = ReadFileBytes(out)).empty(); ++i) ::Sleep(50);
     return got;
   };
   // A double click on a file row asks for no open.

@@ -71,7 +71,7 @@ TEST(SettingsRead, StoredValuesOverrideAndBadOnesFallBack) {
   EXPECT_FALSE(s.RplWholeWords);
   EXPECT_EQ(s.TreeFont.Name, "aRiAl");
   EXPECT_EQ(s.PreviewFont.Name, "Courier New");
-  EXPECT_EQ(ColorToRGB(s.PrevBackColor), ::GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(ResolveColor(s.PrevBackColor, CLR_INVALID), ::GetSysColor(COLOR_BTNFACE));
   EXPECT_TRUE(s.AllowMultInstances);
   EXPECT_TRUE(ReadAllowMultInstances(key.Root()));
   for (const char* bad : {"abc", "0"}) {

@@ -2,7 +2,7 @@
 // HKEY_CLASSES_ROOT turned to scratch keys, with a real INSTALL.LOG beside them.
 #include "app/ShellRegistration.h"
 #include "shared/RegistryScratch.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ TEST_F(ShellRegistration, AppPathFollowsTheProgramWhereverItRuns) {
   EXPECT_EQ(RegistryScratch::Read(HKEY_LOCAL_MACHINE, kAppKey, nullptr), "D:\\Tools\\Quarrix 3\\quarrix.exe");
   EXPECT_EQ(RegistryScratch::Read(HKEY_LOCAL_MACHINE, kAppKey, "Path"), "D:\\Tools\\Quarrix 3\\");
   // One tree record of the key, one value record of the first directory written.
-  EXPECT_EQ(test::ReadText(log.Path()), std::string("RegDB TREE: ") + kAppKey + "\r\nRegDB Root: 2\r\nRegDB Key: " + kAppKey +
+  EXPECT_EQ(test::ReadFileBytes(log.Path()), std::string("RegDB TREE: ") + kAppKey + "\r\nRegDB Root: 2\r\nRegDB Key: " + kAppKey +
                            "\r\nRegDB Val: C:\\Old Place\\\r\nRegDB Name: Path\r\nRegDB Root: 2\r\n");
 }
 
@@ -36,7 +36,7 @@ TEST_F(ShellRegistration, WithoutExplorerNothingIsWritten) {
   RegistryScratch::Create(HKEY_CLASSES_ROOT, kCommandKey);
   EXPECT_FALSE(shell.RemoveFolderEntry());
   EXPECT_TRUE(shell.FolderEntryInstalled());
-  EXPECT_EQ(test::ReadText(log.Path()), "");
+  EXPECT_EQ(test::ReadFileBytes(log.Path()), "");
 }
 
 TEST_F(ShellRegistration, FolderEntryInstalledOnceQuotedAndRemoved) {
@@ -51,7 +51,7 @@ TEST_F(ShellRegistration, FolderEntryInstalledOnceQuotedAndRemoved) {
   // Quoted: a path with blanks must not let Windows try "C:\Program.exe" first.
   EXPECT_EQ(RegistryScratch::Read(HKEY_CLASSES_ROOT, kCommandKey, nullptr),
             "\"C:\\Program Files\\Quarrix\\quarrix.exe\" /DIR=\"%1\"");
-  EXPECT_EQ(test::ReadText(log.Path()), std::string("RegDB TREE: Folder\\shell\\Quarrix\r\nRegDB Root: 0\r\nRegDB Key: ") + kCommandKey +
+  EXPECT_EQ(test::ReadFileBytes(log.Path()), std::string("RegDB TREE: Folder\\shell\\Quarrix\r\nRegDB Root: 0\r\nRegDB Key: ") + kCommandKey +
                            "\r\nRegDB Val: \"C:\\Program Files\\Quarrix\\quarrix.exe\" /DIR=\"%1\"\r\nRegDB Name: "
                            "\r\nRegDB Root: 0\r\n");
 

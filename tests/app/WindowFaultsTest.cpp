@@ -24,7 +24,7 @@ class WindowFaults : public test::MainWindowFixture {
 TEST_F(WindowFaults, TheLimitSaysSoAndThePanelsShowWhatTheRunCounted) {
   std::string ten;
   for (int i = 0; i < 10; ++i) ten += "needle\r\n";
-  tmp.MakeFile("a.txt", ten);
+  tmp.Write("a.txt", ten);
   key.Set("Options", "MaxFinds", "5");
   TKRESHForm& f = Searched("needle");
   // One file line and four matches make the five lines.
@@ -54,8 +54,8 @@ TEST_F(WindowFaults, TheLimitSaysSoAndThePanelsShowWhatTheRunCounted) {
 }
 
 TEST_F(WindowFaults, AfterASearchItsFirstMatchIsCurrentAndShown) {
-  tmp.MakeFile("a.txt", "one needle\r\n");
-  tmp.MakeFile("b.txt", "two needle\r\n");
+  tmp.Write("a.txt", "one needle\r\n");
+  tmp.Write("b.txt", "two needle\r\n");
   TKRESHForm& f = Searched("needle");
   ASSERT_GE(f.treResults.ItemCount(), 5);
   EXPECT_EQ(f.treResults.SelectedItem(), 3);
@@ -66,8 +66,8 @@ TEST_F(WindowFaults, AfterASearchItsFirstMatchIsCurrentAndShown) {
 }
 
 TEST_F(WindowFaults, FilesThatCouldNotBeOpenedAreNamed) {
-  const std::string locked = tmp.MakeFile("locked.txt", "needle\r\n");
-  tmp.MakeFile("open.txt", "needle\r\n");
+  const std::string locked = tmp.Write("locked.txt", "needle\r\n");
+  tmp.Write("open.txt", "needle\r\n");
   UniqueFile lock(::CreateFileA(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(lock);
   Searched("needle");
@@ -80,7 +80,7 @@ TEST_F(WindowFaults, FilesThatCouldNotBeOpenedAreNamed) {
 void CALLBACK EndAnyMenu(HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); }
 
 TEST_F(WindowFaults, TheTreeHasItsOwnPopup) {
-  tmp.MakeFile("a.txt", "needle\r\nneedle\r\n");
+  tmp.Write("a.txt", "needle\r\nneedle\r\n");
   TKRESHForm& f = Searched("needle");
   std::vector<std::string> shown;
   f.menOutlinePopup.OnPopup = [&] { shown.push_back("tree"); };
@@ -123,7 +123,7 @@ TEST_F(WindowFaults, LabelMnemonicsMoveTheFocus) {
 }
 
 TEST_F(WindowFaults, SplitterClicksAndLostDrags) {
-  tmp.MakeFile("a.txt", "needle\r\n");
+  tmp.Write("a.txt", "needle\r\n");
   TKRESHForm& f = Searched("needle");
   const int before = f.PreviewHeight();
   for (int i = 0; i < 3; ++i) {

@@ -9,11 +9,6 @@
 
 namespace qrx::test {
 
-inline std::string ReadFile(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 inline TMenuItem* FindItem(const TMenuItem& parent, const std::string& caption) {
   for (const auto& item : parent.Items()) {
     if (item->Caption() == caption) return item.get();

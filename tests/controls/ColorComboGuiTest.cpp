@@ -144,9 +144,9 @@ TEST_F(ColorCombo, EnterAndEscapeWithTheListOpenStayWithTheList) {
 TEST_F(ColorCombo, DrawsASwatchOfTheColourThenTheName) {
   const COLORREF window = ::GetSysColor(COLOR_WINDOW);
   const auto red = Draw(9);
-  EXPECT_EQ(red->at(13, 8), RGB(255, 0, 0));
-  EXPECT_EQ(red->at(3, 8), RGB(0, 0, 0)) << "the swatch's frame";
-  EXPECT_EQ(red->at(13, 1), window) << "two pixels short at the top";
+  EXPECT_EQ(red->At(13, 8), RGB(255, 0, 0));
+  EXPECT_EQ(red->At(3, 8), RGB(0, 0, 0)) << "the swatch's frame";
+  EXPECT_EQ(red->At(13, 1), window) << "two pixels short at the top";
   const int text = red->FirstColumnOf(::GetSysColor(COLOR_WINDOWTEXT), 24);
   EXPECT_GE(text, 26);
   EXPECT_LE(text, 28);
@@ -159,7 +159,7 @@ TEST_F(ColorCombo, DrawsASwatchOfTheColourThenTheName) {
 
   const auto selected = Draw(9, ODS_SELECTED);
   EXPECT_NE(selected->FirstColumnOf(::GetSysColor(COLOR_HIGHLIGHTTEXT)), -1);
-  EXPECT_EQ(selected->at(1, 1), ::GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(selected->At(1, 1), ::GetSysColor(COLOR_HIGHLIGHT));
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 namespace qrx {
 namespace {
 
-constexpr int32_t Sys(int index) { return static_cast<int32_t>(0x80000000u | static_cast<uint32_t>(index)); }
 constexpr int kWindow = 5, kMenu = 4, kBtnFace = 15;
 
 // Every system colour is grey 0x404040 except those given.
@@ -46,10 +45,10 @@ TEST(ColorNames, ValuesAreRgbSystemIndicesInOrderAndNone) {
   const struct {
     const char* name;
     int32_t value;
-  } cases[] = {{"clRed", 0x0000FF}, {"clNavy", 0x800000}, {"clSilver", 0xC0C0C0}, {"clScrollBar", Sys(0)},
-               {"clWindow", Sys(5)}, {"clInfoBk", Sys(24)}, {"clNone", kColorNone}};
+  } cases[] = {{"clRed", 0x0000FF}, {"clNavy", 0x800000}, {"clSilver", 0xC0C0C0}, {"clScrollBar", SysColor(0)},
+               {"clWindow", SysColor(5)}, {"clInfoBk", SysColor(24)}, {"clNone", kColorNone}};
   for (const auto& c : cases) EXPECT_EQ(ColorNames()[static_cast<size_t>(IndexOf(c.name))].Value, c.value) << c.name;
-  EXPECT_EQ(ColorToName(Sys(13)), "clHighlight");
+  EXPECT_EQ(ColorToName(SysColor(13)), "clHighlight");
 }
 
 TEST(ColorNames, AColourWithoutANameReadsAsHex) {
@@ -66,11 +65,11 @@ TEST(ColorNames, FindingPrefersTheExactValueThenTheFirstOfTheSameRgb) {
     const TSysColorFn* palette;
     int expected;
   } cases[] = {
-      {Sys(kWindow), &whiteWindow, IndexOf("clWindow")},  // white comes earlier, but the value is exact
+      {SysColor(kWindow), &whiteWindow, IndexOf("clWindow")},  // white comes earlier, but the value is exact
       {0xFFFFFF, &whiteWindow, IndexOf("clWhite")},
       {0xF0F0F0, &paleWindow, IndexOf("clMenu")},  // first system colour of that RGB value
       {0x123456, &paleWindow, -1},
-      {Sys(kBtnFace), &paleWindow, IndexOf("clBtnFace")},
+      {SysColor(kBtnFace), &paleWindow, IndexOf("clBtnFace")},
       {kColorNone, &paleWindow, IndexOf("clNone")},
   };
   for (const auto& c : cases) EXPECT_EQ(FindColor(colors, c.value, *c.palette), c.expected) << std::hex << c.value;
@@ -79,7 +78,7 @@ TEST(ColorNames, FindingPrefersTheExactValueThenTheFirstOfTheSameRgb) {
 TEST(ColorNames, RefillingSelectsTheLastOfTheSameRgb) {
   const auto colors = TableColors();
   const auto pale = Palette({{kMenu, 0xF0F0F0}, {kWindow, 0xF0F0F0}, {kBtnFace, 0xF0F0F0}});
-  EXPECT_EQ(FindLastSameRgb(colors, Sys(kMenu), pale), IndexOf("clBtnFace"));
+  EXPECT_EQ(FindLastSameRgb(colors, SysColor(kMenu), pale), IndexOf("clBtnFace"));
   EXPECT_EQ(FindLastSameRgb(colors, 0x000080, pale), IndexOf("clMaroon"));
   EXPECT_EQ(FindLastSameRgb(colors, 0x010203, pale), -1);
 }

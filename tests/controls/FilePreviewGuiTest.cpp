@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "CanvasSupport.h"
 #include "PreviewWindow.h"
 #include "common/TempDir.h"
 
@@ -123,7 +124,7 @@ TEST_F(PreviewGui, SameLineAgainRepaintsOnlyWhatRecentringChanges) {
   TFilePreview& p = host.Preview;
   p.ShowFile(file, 50, 9, 18);
   ::UpdateWindow(p.Handle());
-  const Picture centred = Capture(p, true);
+  const Canvas centred = ShownClient(p);
   RECT dirty{};
 
   p.ShowFile(file, 50, 9, 18);
@@ -138,7 +139,7 @@ TEST_F(PreviewGui, SameLineAgainRepaintsOnlyWhatRecentringChanges) {
     EXPECT_LE(dirty.bottom, RowTop(p.TargetIndex() + 3));
   }
   EXPECT_EQ(p.ItemIndex(), p.TargetIndex());
-  EXPECT_TRUE(Capture(p, true).Pixels == centred.Pixels);
+  EXPECT_TRUE(ShownClient(p).SamePixels(centred));
 }
 
 TEST_F(PreviewGui, MissingFileRaisesThePreviewErrorAndClearEmpties) {
@@ -154,7 +155,7 @@ TEST_F(PreviewGui, MissingFileRaisesThePreviewErrorAndClearEmpties) {
   }
   EXPECT_EQ(p.Count(), 0);
   // The control still draws after a failed load.
-  EXPECT_GT(Capture(p, false).Count(kBack, 0, 0, kWidth, kRows * 16), 0);
+  EXPECT_GT(PaintedClient(p).Count(RECT{0, 0, kWidth, kRows * 16}, kBack), 0);
 
   p.ShowFile(file, 5, 1, 2);
   ASSERT_GT(p.Count(), 0);
@@ -170,37 +171,37 @@ TEST_F(PreviewGui, TargetRowAndMatchCarryTheirColours) {
   TFilePreview& p = host.Preview;
   p.ShowFile(file, 80, 9, 18);
   ASSERT_EQ(p.TopIndex(), 20);
-  const Picture pic = Capture(p, false);
+  const Canvas pic = PaintedClient(p);
   const int h = p.ItemHeight();
   const int target = RowTop(p.TargetIndex());
   const int other = RowTop(p.TargetIndex() - 1);
-  const int numberWidth = TextWidth(p, "000000");
-  const int matchLeft = numberWidth + TextWidth(p, "line 80 ");
-  const int matchRight = matchLeft + TextWidth(p, "abcdefghij");
+  const int numberWidth = TextWidthIn(p.Handle(), "000000");
+  const int matchLeft = numberWidth + TextWidthIn(p.Handle(), "line 80 ");
+  const int matchRight = matchLeft + TextWidthIn(p.Handle(), "abcdefghij");
   const int mid = target + h / 2;
 
   // The target row: highlight to the right edge, the match on its own background.
-  EXPECT_EQ(pic.At(kWidth - 3, mid), kTargetBack);
+  EXPECT_EQ(pic.At(pic.Width() - 3, mid), kTargetBack);
   EXPECT_EQ(pic.At(matchLeft - 1, target), kTargetBack);
-  int matchBack = pic.Count(kMatchBack, matchLeft, mid, matchRight, mid + 1);
-  int matchText = pic.Count(kMatchText, matchLeft, target, matchRight, target + h);
+  int matchBack = pic.Count(RECT{matchLeft, mid, matchRight, mid + 1}, kMatchBack);
+  int matchText = pic.Count(RECT{matchLeft, target, matchRight, target + h}, kMatchText);
   EXPECT_GT(matchBack, (matchRight - matchLeft) / 3);
   EXPECT_GT(matchText, 0);
-  EXPECT_EQ(pic.Count(kMatchBack, 0, target, matchLeft, target + h), 0);
-  EXPECT_EQ(pic.Count(kMatchBack, matchRight, target, kWidth, target + h), 0);
-  EXPECT_EQ(pic.Count(kMatchText, 0, target, matchLeft, target + h), 0);
-  EXPECT_GT(pic.Count(kTargetText, 0, target, numberWidth, target + h), 0) << "number in target text colour";
-  EXPECT_GT(pic.Count(kTargetText, numberWidth, target, matchLeft, target + h), 0) << "text before the match";
-  EXPECT_EQ(pic.Count(kNumber, 0, target, kWidth, target + h), 0);
+  EXPECT_EQ(pic.Count(RECT{0, target, matchLeft, target + h}, kMatchBack), 0);
+  EXPECT_EQ(pic.Count(RECT{matchRight, target, kWidth, target + h}, kMatchBack), 0);
+  EXPECT_EQ(pic.Count(RECT{0, target, matchLeft, target + h}, kMatchText), 0);
+  EXPECT_GT(pic.Count(RECT{0, target, numberWidth, target + h}, kTargetText), 0) << "number in target text colour";
+  EXPECT_GT(pic.Count(RECT{numberWidth, target, matchLeft, target + h}, kTargetText), 0) << "text before the match";
+  EXPECT_EQ(pic.Count(RECT{0, target, kWidth, target + h}, kNumber), 0);
 
   // Another row: the control's colour, a blue number, black text, no match colours.
-  EXPECT_EQ(pic.At(kWidth - 3, other + h / 2), kBack);
-  EXPECT_GT(pic.Count(kNumber, 0, other, numberWidth, other + h), 0);
-  EXPECT_EQ(pic.Count(kNumber, numberWidth, other, kWidth, other + h), 0);
-  EXPECT_GT(pic.Count(kText, numberWidth, other, kWidth, other + h), 0);
-  EXPECT_EQ(pic.Count(kText, 0, other, numberWidth, other + h), 0);
-  EXPECT_EQ(pic.Count(kMatchBack, 0, other, kWidth, other + h), 0);
-  EXPECT_EQ(pic.Count(kTargetBack, 0, 0, kWidth, target) + pic.Count(kTargetBack, 0, target + h, kWidth, pic.Height), 0);
+  EXPECT_EQ(pic.At(pic.Width() - 3, other + h / 2), kBack);
+  EXPECT_GT(pic.Count(RECT{0, other, numberWidth, other + h}, kNumber), 0);
+  EXPECT_EQ(pic.Count(RECT{numberWidth, other, kWidth, other + h}, kNumber), 0);
+  EXPECT_GT(pic.Count(RECT{numberWidth, other, kWidth, other + h}, kText), 0);
+  EXPECT_EQ(pic.Count(RECT{0, other, numberWidth, other + h}, kText), 0);
+  EXPECT_EQ(pic.Count(RECT{0, other, kWidth, other + h}, kMatchBack), 0);
+  EXPECT_EQ(pic.Count(RECT{0, 0, kWidth, target}, kTargetBack) + pic.Count(RECT{0, target + h, kWidth, pic.Height()}, kTargetBack), 0);
 }
 
 TEST_F(PreviewGui, NumbersOffLeaveAMargin) {
@@ -208,41 +209,40 @@ TEST_F(PreviewGui, NumbersOffLeaveAMargin) {
   p.ShowFile(file, 3, 0, 0);
   const int h = p.ItemHeight();
   const int row = RowTop(0);
-  const int numberWidth = TextWidth(p, "000000");
-  const int charWidth = TextWidth(p, "0");
+  const int numberWidth = TextWidthIn(p.Handle(), "000000");
+  const int charWidth = TextWidthIn(p.Handle(), "0");
 
-  Picture with = Capture(p, false);
-  int textStart = with.FirstX(kText, row, row + h);
+  Canvas with = PaintedClient(p);
+  int textStart = with.FirstColumnOf(kText, 0, row, row + h);
   EXPECT_GE(textStart, numberWidth);
   EXPECT_LT(textStart, numberWidth + charWidth);
 
   p.SetShowNumbers(false);
   EXPECT_FALSE(p.ShowNumbers());
-  Picture without = Capture(p, false);
-  EXPECT_EQ(without.Count(kNumber, 0, 0, kWidth, without.Height), 0);
-  textStart = without.FirstX(kText, row, row + h);
+  Canvas without = PaintedClient(p);
+  EXPECT_EQ(without.Count(RECT{0, 0, kWidth, without.Height()}, kNumber), 0);
+  textStart = without.FirstColumnOf(kText, 0, row, row + h);
   EXPECT_GE(textStart, 2 * charWidth);
   EXPECT_LT(textStart, 3 * charWidth);
   // The target line without a match is all in the target text colour.
   const int target = RowTop(p.TargetIndex());
-  EXPECT_EQ(without.Count(kMatchBack, 0, target, kWidth, target + h), 0);
-  EXPECT_GT(without.Count(kTargetText, 0, target, kWidth, target + h), 0);
+  EXPECT_EQ(without.Count(RECT{0, target, kWidth, target + h}, kMatchBack), 0);
+  EXPECT_GT(without.Count(RECT{0, target, kWidth, target + h}, kTargetText), 0);
 }
 
 TEST_F(PreviewGui, ColourChangesRepaintTheScreen) {
   TFilePreview& p = host.Preview;
   p.ShowFile(file, 80, 9, 18);
-  Picture printed = Capture(p, false);
-  Picture shown = Capture(p, true);
-  ASSERT_EQ(shown.Pixels.size(), printed.Pixels.size());
-  EXPECT_TRUE(shown.Pixels == printed.Pixels) << "the screen shows what the preview draws";
+  Canvas printed = PaintedClient(p);
+  Canvas shown = ShownClient(p);
+  EXPECT_TRUE(shown.SamePixels(printed)) << "the screen shows what the preview draws";
 
   const COLORREF green = RGB(0, 160, 0);
   p.SetTargetLineColor(static_cast<int32_t>(green));
-  Picture after = Capture(p, true);
+  Canvas after = ShownClient(p);
   const int target = RowTop(p.TargetIndex());
-  EXPECT_EQ(after.At(kWidth - 3, target + 2), green);
-  EXPECT_EQ(after.Count(kTargetBack, 0, 0, kWidth, after.Height), 0);
+  EXPECT_EQ(after.At(after.Width() - 3, target + 2), green);
+  EXPECT_EQ(after.Count(RECT{0, 0, kWidth, after.Height()}, kTargetBack), 0);
 }
 
 TEST_F(PreviewGui, TallerRowsShowFewerLines) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "common/TempDir.h"
-#include "controls/FilePrevColor.h"
 #include "controls/FilePrevLoad.h"
 #include "controls/FilePrevText.h"
 #include "engine/TextReader.h"
@@ -15,6 +14,8 @@
 
 namespace qrx::preview {
 namespace {
+
+using test::TempDir;
 
 // "line 1\r\nline 2\r\n..." up to count lines.
 std::string NumberedFile(int count) {
@@ -90,16 +91,6 @@ TEST(PreviewPieces, MatchRangeCutsTheTargetLine) {
        {{R::TargetText, "a"}, {R::Match, " "}, {R::TargetText, "b"}}},
   };
   for (const auto& c : cases) EXPECT_EQ(LinePieces(c.line, c.target, c.start, c.stop), c.pieces) << c.name;
-}
-
-TEST(PreviewColors, ColourValuesResolve) {
-  const COLORREF fallback = RGB(1, 2, 3);
-  EXPECT_EQ(ResolveColor(0x0000FFFF, fallback), RGB(255, 255, 0));
-  EXPECT_EQ(ResolveColor(0x00FF0000, fallback), RGB(0, 0, 255));
-  EXPECT_EQ(ResolveColor(SystemColor(COLOR_HIGHLIGHT), fallback), ::GetSysColor(COLOR_HIGHLIGHT));
-  EXPECT_EQ(ResolveColor(SystemColor(COLOR_BTNFACE), fallback), ::GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(ResolveColor(kNoColor, fallback), fallback);
-  EXPECT_EQ(ResolveColor(SystemColor(5000), fallback), fallback);
 }
 
 TEST(PreviewWindow, CentredTopIndex) {

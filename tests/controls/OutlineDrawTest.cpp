@@ -67,7 +67,7 @@ int Area(const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); }
 
 TEST_F(OutlineDraw, HighlightOnTheCurrentRowOnly) {
   host.Tree.SelectNode(N("A1"));
-  const Pixels p(host.Tree);
+  const Canvas p = PaintedClient(host.Tree);
   const COLORREF hl = ::GetSysColor(COLOR_HIGHLIGHT);
   const RECT h = Highlight("A1");
   EXPECT_GT(p.Count(h, hl), Area(h) / 2);
@@ -81,9 +81,9 @@ TEST_F(OutlineDraw, EmptyTextGetsNoHighlightAndNoFocusRectangle) {
   host.Tree.SetRow(row);
   host.Tree.SelectNode(host.Tree.NodeAtRow(row));
   ASSERT_EQ(::GetFocus(), host.Tree.Handle());
-  const Pixels current(host.Tree);
+  const Canvas current = PaintedClient(host.Tree);
   host.Tree.SelectNode(N("B"));
-  const Pixels other(host.Tree);
+  const Canvas other = PaintedClient(host.Tree);
   const RECT cell = host.Tree.CellRect(row);
   EXPECT_EQ(current.Count(Row(cell, current.Width()), ::GetSysColor(COLOR_HIGHLIGHT)), 0);
   for (int y = cell.top; y < cell.bottom; ++y) {
@@ -94,10 +94,10 @@ TEST_F(OutlineDraw, EmptyTextGetsNoHighlightAndNoFocusRectangle) {
 TEST_F(OutlineDraw, HighlightStaysWithoutFocusOnlyTheFocusRectangleGoes) {
   host.Tree.SelectNode(N("A2"));
   ASSERT_EQ(::GetFocus(), host.Tree.Handle());
-  const Pixels focused(host.Tree);
+  const Canvas focused = PaintedClient(host.Tree);
   host.Unfocus();
   ASSERT_NE(::GetFocus(), host.Tree.Handle());
-  const Pixels unfocused(host.Tree);
+  const Canvas unfocused = PaintedClient(host.Tree);
   const RECT h = Highlight("A2");
   const COLORREF hl = ::GetSysColor(COLOR_HIGHLIGHT);
   EXPECT_GT(unfocused.Count(h, hl), Area(h) / 2);
@@ -116,9 +116,9 @@ TEST_F(OutlineDraw, HighlightStaysWithoutFocusOnlyTheFocusRectangleGoes) {
   // Without the option there is no focus rectangle at all.
   host.Tree.SetOptions({});
   host.Focus();
-  const Pixels noRectFocused(host.Tree);
+  const Canvas noRectFocused = PaintedClient(host.Tree);
   host.Unfocus();
-  const Pixels noRectUnfocused(host.Tree);
+  const Canvas noRectUnfocused = PaintedClient(host.Tree);
   for (int y = h.top; y < h.bottom; ++y) {
     for (int x = 0; x < noRectFocused.Width(); ++x) ASSERT_EQ(noRectFocused.At(x, y), noRectUnfocused.At(x, y));
   }
@@ -129,7 +129,7 @@ TEST_F(OutlineDraw, TreeLinesWithoutTheRootOption) {
   ASSERT_EQ(g.D, 0);
   host.Tree.SelectNode(N("B"));
   host.Unfocus();  // no focus rectangle among the lines
-  const Pixels p(host.Tree);
+  const Canvas p = PaintedClient(host.Tree);
   const int cx2 = LineColumn(g, 0, 2);
   const int cx3 = LineColumn(g, 0, 3);
   // A1: not the last child, so its line runs through; then its connector to x0.
@@ -154,7 +154,7 @@ TEST_F(OutlineDraw, TreeLinesToTheRoot) {
   const TRowGeometry g = host.Tree.Geometry();
   ASSERT_EQ(g.D, 1);
   host.Unfocus();
-  const Pixels p(host.Tree);
+  const Canvas p = PaintedClient(host.Tree);
   const int cx1 = LineColumn(g, 0, 1);
   const int cx2 = LineColumn(g, 0, 2);
   EXPECT_EQ(cx2, cx1 + g.R);
@@ -177,7 +177,7 @@ TEST_F(OutlineDraw, PicturesWithTheControlsColourForTheTransparentOne) {
     const TCellLayout l = Layout(text);
     return RECT{l.SlotEdge[0], c.top, l.SlotEdge[0] + g.R - g.Half, c.bottom};
   };
-  Pixels p(host.Tree);
+  Canvas p = PaintedClient(host.Tree);
   EXPECT_GT(p.Count(slot("A1"), kGrey), 0);  // the leaf page's border
   EXPECT_GT(p.Count(slot("A"), kYellow), 0);  // an open folder
   EXPECT_GT(p.Count(slot("B"), kYellow), 0);  // a closed one
@@ -193,7 +193,7 @@ TEST_F(OutlineDraw, PicturesWithTheControlsColourForTheTransparentOne) {
   // An empty picture leaves its slot to the background.
   host.Tree.SetPictureLeaf(nullptr);
   EXPECT_EQ(host.Tree.Picture(piLeaf), nullptr);
-  p = Pixels(host.Tree);
+  p = PaintedClient(host.Tree);
   EXPECT_EQ(p.Count(slot("A1"), kBack), Area(slot("A1")));
 }
 
@@ -209,7 +209,7 @@ TEST_F(OutlineDraw, BuiltInPicturesAndOwnCopies) {
   {
     WindowDc screen(nullptr);
     red = ::CreateCompatibleBitmap(screen.get(), 6, 6);
-    UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+    UniqueDC dc(::CreateCompatibleDC(screen.get()));
     SelectGuard sel(dc.get(), red);
     UniqueGdi<HBRUSH> brush(::CreateSolidBrush(RGB(255, 0, 0)));
     RECT r{0, 0, 6, 6};
@@ -219,7 +219,7 @@ TEST_F(OutlineDraw, BuiltInPicturesAndOwnCopies) {
   host.Tree.SetPictureLeaf(red);
   ::DeleteObject(red);
   ASSERT_NE(host.Tree.Picture(piLeaf), nullptr);
-  const Pixels p(host.Tree);
+  const Canvas p = PaintedClient(host.Tree);
   const RECT c = Cell("A1");
   const RECT slot{Layout("A1").SlotEdge[0], c.top, Layout("A1").SlotEdge[0] + host.Tree.ItemHeight(), c.bottom};
   EXPECT_EQ(p.Count(slot, RGB(255, 0, 0)), 6 * 6 - 1);
@@ -282,7 +282,7 @@ TEST_F(OutlineDraw, OwnerDrawnRows) {
   EXPECT_EQ(host.Tree.ColumnWidth(), width);
 
   calls.clear();
-  Pixels focused(host.Tree);
+  Canvas focused = PaintedClient(host.Tree);
   ASSERT_EQ(calls.size(), 6u);
   for (const Call& c : calls) {
     EXPECT_EQ(c.cell.bottom - c.cell.top, 20);
@@ -295,14 +295,14 @@ TEST_F(OutlineDraw, OwnerDrawnRows) {
 
   calls.clear();
   host.Unfocus();
-  Pixels unfocused(host.Tree);
+  Canvas unfocused = PaintedClient(host.Tree);
   ASSERT_EQ(calls.size(), 6u);
   EXPECT_EQ(calls[1].state, odSelected);
   EXPECT_EQ(unfocused.Count(current, green), Area(current));
 
   // Owner drawing without a handler is the outline's own drawing at the written height.
   host.Tree.OnDrawItem = nullptr;
-  const Pixels own(host.Tree);
+  const Canvas own = PaintedClient(host.Tree);
   EXPECT_GT(own.Count(host.Tree.CellRect(1), ::GetSysColor(COLOR_HIGHLIGHT)), 0);
 }
 
@@ -388,7 +388,7 @@ TEST_F(OutlineDraw, TabsAreDrawnAndMeasuredAsSpacesToTheNextStop) {
     t.AddChild(0, c.expanded);
     t.AddChild(0, "current");
     t.SelectNode(N("current"));
-    const Pixels p(t);
+    const Canvas p = PaintedClient(t);
     const RECT tabbed = Row(t.CellRect(0), p.Width());
     const RECT spaced = Row(t.CellRect(1), p.Width());
     int same = 0;
@@ -414,7 +414,7 @@ TEST_F(OutlineDraw, ShownTextsThatChangeWithoutAStore) {
   // ...or a row on screen shows it when painted.
   suffix += std::string(10, 'M');
   EXPECT_EQ(t.ColumnWidth(), after);
-  const Pixels p(t);
+  const Canvas p = PaintedClient(t);
   EXPECT_EQ(t.ColumnWidth(), DisplayWidth(t.OutlineStyle(), t.Geometry(), 3, TextPixels(t, "A2a" + suffix) + 1));
   EXPECT_GT(after, before);
 }

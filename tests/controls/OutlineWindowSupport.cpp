@@ -1,6 +1,5 @@
 #include "OutlineWindowSupport.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace qrx::test {
@@ -77,49 +76,8 @@ TGOutlineNode* FindNode(TGCustomOutline& outline, const std::string& text) {
   return nullptr;
 }
 
-Pixels::Pixels(TGOutlineWindow& tree) {
-  const RECT client = tree.ClientRect();
-  width_ = client.right;
-  height_ = client.bottom;
-  if (width_ <= 0 || height_ <= 0) return;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width_;
-  bi.bmiHeader.biHeight = -height_;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  UniqueGdi<HBITMAP> dib(::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  outline::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
-  if (!dib || !dc || !bits) throw std::runtime_error("cannot make a bitmap to paint into");
-  {
-    SelectGuard sel(dc.get(), dib.get());
-    ::SendMessageA(tree.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-    ::GdiFlush();
-  }
-  const auto* p = static_cast<const uint32_t*>(bits);
-  data_.assign(p, p + static_cast<std::size_t>(width_) * height_);
-}
-
-COLORREF Pixels::At(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-  const uint32_t v = data_[static_cast<std::size_t>(y) * width_ + x];
-  return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-}
-
-int Pixels::Count(const RECT& r, COLORREF color) const {
-  int n = 0;
-  for (int y = std::max<int>(0, r.top); y < std::min<int>(height_, r.bottom); ++y) {
-    for (int x = std::max<int>(0, r.left); x < std::min<int>(width_, r.right); ++x) {
-      if (At(x, y) == color) ++n;
-    }
-  }
-  return n;
-}
-
 int32_t TextPixels(TGOutlineWindow& tree, const std::string& text) {
-  outline::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+  UniqueDC dc(::CreateCompatibleDC(nullptr));
   SelectGuard sel(dc.get(), tree.Font());
   SIZE size{};
   if (!text.empty()) ::GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);

@@ -1,10 +1,10 @@
 #pragma once
-// A results tree in a window of its own for the GUI tests, nodes found by their text, and
-// the control's client area rendered into pixels that tests can read.
+// A results tree in a window of its own for the GUI tests, and nodes found by their text;
+// what it paints is read through CanvasSupport.h.
 #include <cstdint>
 #include <string>
-#include <vector>
 
+#include "CanvasSupport.h"
 #include "controls/GOutlineWindow.h"
 
 namespace qrx::test {
@@ -34,22 +34,6 @@ void SendMouse(TGOutlineWindow& tree, UINT message, int x, int y);
 
 // The first node, in pre-order, whose stored text is `text`; nullptr when none.
 TGOutlineNode* FindNode(TGCustomOutline& outline, const std::string& text);
-
-// The client area as the control paints it, one 0x00RRGGBB value per pixel.
-class Pixels {
- public:
-  explicit Pixels(TGOutlineWindow& tree);
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  COLORREF At(int x, int y) const;
-  // How many pixels of the rectangle (clipped to the picture) have the colour.
-  int Count(const RECT& r, COLORREF color) const;
-
- private:
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<uint32_t> data_;
-};
 
 // The width of a text in the control's font, as the control measures it.
 int32_t TextPixels(TGOutlineWindow& tree, const std::string& text);

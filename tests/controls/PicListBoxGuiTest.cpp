@@ -49,12 +49,12 @@ class PicListBox : public ::testing::Test {
     for (COLORREF c : {kRed, kGreen}) {
       test::Canvas pic(16, 16);
       {
-        SelectGuard sel(pic.dc.get(), pic.bmp.get());
+        SelectGuard sel(pic.Dc(), pic.Bitmap());
         UniqueGdi<HBRUSH> brush(::CreateSolidBrush(c));
         RECT r{0, 0, 16, 16};
-        ::FillRect(pic.dc.get(), &r, brush.get());
+        ::FillRect(pic.Dc(), &r, brush.get());
       }
-      ::ImageList_Add(images, pic.bmp.get(), nullptr);
+      ::ImageList_Add(images, pic.Bitmap(), nullptr);
     }
     list.SetImages(images);
   }
@@ -277,8 +277,8 @@ TEST_F(PicListBox, TextStartsAfterThePictureColumnAndFollowsTheTabStops) {
 
   UseImages();
   const auto pictured = Draw(0, 0);
-  EXPECT_EQ(pictured->at(2, 3), kRed);
-  EXPECT_EQ(pictured->at(17, 3), kRed);
+  EXPECT_EQ(pictured->At(2, 3), kRed);
+  EXPECT_EQ(pictured->At(17, 3), kRed);
   EXPECT_GE(pictured->FirstColumnOf(text), 20);
   EXPECT_LE(pictured->FirstColumnOf(text), 22);
 }
@@ -292,17 +292,17 @@ TEST_F(PicListBox, SelectedRowsHighlightTheTextAndShowTheSelectedPicture) {
 
   const auto normal = Draw(0, 0);
   EXPECT_NE(normal->FirstColumnOf(::GetSysColor(COLOR_GRAYTEXT)), -1) << "disabled text is grey";
-  EXPECT_EQ(normal->at(250, 1), window);
+  EXPECT_EQ(normal->At(250, 1), window);
 
   const auto selected = Draw(0, ODS_SELECTED);
-  EXPECT_EQ(selected->at(5, 5), kGreen);
-  EXPECT_EQ(selected->at(0, 0), window) << "the picture column stays in the list's colour";
-  EXPECT_EQ(selected->at(250, 1), highlight);
+  EXPECT_EQ(selected->At(5, 5), kGreen);
+  EXPECT_EQ(selected->At(0, 0), window) << "the picture column stays in the list's colour";
+  EXPECT_EQ(selected->At(250, 1), highlight);
   EXPECT_NE(selected->FirstColumnOf(::GetSysColor(COLOR_HIGHLIGHTTEXT), 18), -1);
   EXPECT_EQ(selected->FirstColumnOf(::GetSysColor(COLOR_GRAYTEXT)), -1);
 
   list.Items().Item(0).Flags |= pfHighlightPicture;
-  EXPECT_EQ(Draw(0, ODS_SELECTED)->at(0, 0), highlight);
+  EXPECT_EQ(Draw(0, ODS_SELECTED)->At(0, 0), highlight);
 }
 
 TEST_F(PicListBox, FocusRectangleLeavesOutThePictureColumnUnlessAsked) {
@@ -311,7 +311,7 @@ TEST_F(PicListBox, FocusRectangleLeavesOutThePictureColumnUnlessAsked) {
   EXPECT_EQ(Draw(0, ODS_FOCUS)->FirstChanged(window), 2);
   // Only the focus changed: the dotted rectangle alone, the row's text left as it was.
   const auto focusOnly = Draw(0, ODS_FOCUS, ODA_FOCUS);
-  EXPECT_EQ(focusOnly->at(250, 8), RGB(0, 0, 0)) << "the row is not drawn again";
+  EXPECT_EQ(focusOnly->At(250, 8), RGB(0, 0, 0)) << "the row is not drawn again";
   EXPECT_EQ(focusOnly->FirstChanged(RGB(0, 0, 0)), 2);
   list.Items().Item(0).Flags |= pfFocusPicture;
   EXPECT_EQ(Draw(0, ODS_FOCUS)->FirstChanged(window), 0);

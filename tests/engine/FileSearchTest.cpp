@@ -10,7 +10,6 @@ namespace {
 
 using V = std::vector<std::string>;
 
-std::string Strip(const std::string& dir) { return dir.substr(0, dir.size() - 1); }
 
 TEST(FileSearch, StartChecksGiveTheirCodesWithoutASearchLine) {
   ResultTree t;
@@ -43,12 +42,12 @@ TEST(FileSearch, FindsMatchesAndBuildsSearchFileAndMatchLines) {
   d.Write("one.pas", "begin\r\n  Writeln('hello');\r\nend.\r\n");
   d.Write("two.pas", "nothing here\nhello again\n");
   d.Write("skip.txt", "hello\n");
-  auto s = NewSearch(t.tree, Strip(d.Path()), "*.pas", "HELLO", 0x001F);
+  auto s = NewSearch(t.tree, d.Path(), "*.pas", "HELLO", 0x001F);
   EXPECT_EQ(s->Execute(), rcFound);
   EXPECT_EQ(s->Matches, 2);
   EXPECT_EQ(s->FilesWithMatches, 2);
   EXPECT_EQ(s->FilesSearched, 2);
-  EXPECT_EQ(s->Directory, d.Path());  // the trailing backslash was added
+  EXPECT_EQ(s->Directory, d.Path() + "\\");  // the trailing backslash was added
   auto lines = t.Lines();
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0], " Search for \"HELLO\" in *.pas");
@@ -61,7 +60,7 @@ TEST(FileSearch, FindsMatchesAndBuildsSearchFileAndMatchLines) {
   auto* file = t.Node<TFileNode>(2);
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(file->FileName, [&] {
-    std::string lower = d.Path() + (file->FileName.find("one") != std::string::npos ? "one.pas" : "two.pas");
+    std::string lower = d / (file->FileName.find("one") != std::string::npos ? "one.pas" : "two.pas");
     std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return (char)std::tolower((unsigned char)c); });
     return lower;
   }());
@@ -144,7 +143,7 @@ TEST(FileSearch, WalkOrderMasksSortedFilesBeforeSubdirsDotDirsSkipped) {
   d.Write(".git\\d.pas", "x");
   d.Write(".hidden2\\e.pas", "x");
   auto s = NewSearch(t.tree, d.Path(), "*.pas; *.INC", "x");
-  std::string base = d.Path();
+  std::string base = d.Path() + "\\";
   std::transform(base.begin(), base.end(), base.begin(), [](char c) { return (char)std::tolower((unsigned char)c); });
   V order = SearchOrder(*s);
   // The progress callback also runs once at the end (repeating the last name).

@@ -25,7 +25,7 @@ std::unique_ptr<TFileSearchObj> NewReplace(TGCustomOutline& tree, const TempDir&
 std::set<std::string> Names(const std::string& dir) {
   std::set<std::string> out;
   WIN32_FIND_DATAA e;
-  qrx::UniqueFind f(::FindFirstFileA((dir + "*").c_str(), &e));
+  qrx::UniqueFind f(::FindFirstFileA((dir + "\\*").c_str(), &e));
   if (!f) return out;
   do {
     if (e.cFileName[0] != '.') out.insert(e.cFileName);

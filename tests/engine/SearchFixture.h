@@ -10,6 +10,9 @@
 #include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"
 
+using qrx::test::ReadFileBytes;
+using qrx::test::TempDir;
+
 struct ResultTree {
   ResultTree() { BindResultTree(tree); }
   ~ResultTree() { tree.Clear(); }

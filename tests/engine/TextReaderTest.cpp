@@ -9,6 +9,8 @@
 
 namespace {
 
+using qrx::test::TempDir;
+
 struct Line {
   std::string text;
   TLineEnd end;

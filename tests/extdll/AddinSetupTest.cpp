@@ -2,7 +2,7 @@
 #include "extdll/AddinSetup.h"
 #include "shared/RegRoutines.h"
 #include "shared/RegistryScratch.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ class Addins : public ::testing::Test {
 
 TEST_F(Addins, BC5InstallsOnceAndUninstallsOnlyWhole) {
   const std::string regKey = "Software\\Borland\\Borland C++\\5.0\\AddOns\\Quarrix";
-  TInstallLog log(dir.MakeFile("INSTALL.LOG", ""));
+  TInstallLog log(dir.Write("INSTALL.LOG", ""));
   TBC5Addin addin(regKey, "C:\\Tools\\Quarrix");
   EXPECT_FALSE(addin.CanInstall());
   RegistryScratch::Create(HKEY_LOCAL_MACHINE, "Software\\Borland\\Borland C++");
@@ -52,7 +52,7 @@ TEST_F(Addins, BC5InstallsOnceAndUninstallsOnlyWhole) {
   EXPECT_TRUE(addin.IsInstalled());
   EXPECT_EQ(RegistryScratch::Read(HKEY_LOCAL_MACHINE, regKey, "Path"), "C:\\Tools\\Quarrix\\QUARXBC5.DLL");
   EXPECT_EQ(RegistryScratch::Read(HKEY_LOCAL_MACHINE, regKey, "Enabled"), "Yes");
-  EXPECT_EQ(test::ReadText(log.Path()), "RegDB TREE: " + regKey + "\r\nRegDB Root: 2\r\nRegDB Key: " + regKey +
+  EXPECT_EQ(test::ReadFileBytes(log.Path()), "RegDB TREE: " + regKey + "\r\nRegDB Root: 2\r\nRegDB Key: " + regKey +
                                      "\r\nRegDB Val: Yes\r\nRegDB Name: Enabled\r\nRegDB Root: 2\r\n");
 
   // With "Enabled" already gone the removal stops there and the key stays.

@@ -2,7 +2,7 @@
 // would type, and their failures with the boxes they show.
 #include "extdll/DllContext.h"
 #include "extdll/Drivers.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 #include "winlib/UiRecorder.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ class Drivers : public ::testing::Test {
  protected:
   void SetUp() override { Dll().IniPath = dir.Path() + "\\EDITORS.INI"; }
   void TearDown() override { Dll().IniPath.clear(); }
-  void Ini(const std::string& body) { dir.MakeFile("EDITORS.INI", "[Editors]\r\n" + body); }
+  void Ini(const std::string& body) { dir.Write("EDITORS.INI", "[Editors]\r\n" + body); }
   test::TempDir dir;
   test::UiRecorder ui;
 };
@@ -39,7 +39,7 @@ TEST_F(Drivers, LoadReadsTheEntryAndKeepsOldTextsWhenTheFileIsGone) {
 }
 
 TEST_F(Drivers, CommandsFromTheTemplates) {
-  const std::string file = dir.MakeFile("A Long File Name.pas", "x");
+  const std::string file = dir.Write("A Long File Name.pas", "x");
   char shortName[MAX_PATH] = {};
   ::GetShortPathNameA(file.c_str(), shortName, MAX_PATH);
   struct Case {

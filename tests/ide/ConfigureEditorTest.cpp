@@ -5,7 +5,7 @@
 #include "ide/IDEMgr.h"
 #include "shared/RegRoutines.h"
 #include "winlib/Clipboard.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 #include "winlib/UiRecorder.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ class ConfigureEditor : public ::testing::Test {
   void SetUp() override {
     for (const char* file : {"QRXIDE32.DLL", "kresh32.dll"})
       ASSERT_TRUE(::CopyFileA(file, (dir.Path() + "\\" + file).c_str(), FALSE)) << file;
-    dir.MakeFile("EDITORS.INI", "[Editors]\r\nCustom_Desc=Custom\r\nZephyx_Desc=Maker\r\n");
+    dir.Write("EDITORS.INI", "[Editors]\r\nCustom_Desc=Custom\r\nZephyx_Desc=Maker\r\n");
     TIDEMgrUi ui;
     ui.AskYesNo = [](const std::string&) { return false; };
     ui.Inform = ui.Error = [](const std::string&) {};

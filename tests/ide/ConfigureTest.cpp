@@ -19,6 +19,8 @@
 namespace qrx {
 namespace {
 
+using test::TempDir;
+
 TEST(ConfigureFields, AcceptOnlyWholeNumbersWithinTheirRange) {
   const struct {
     const TNumberField* field;

@@ -1,6 +1,7 @@
 // The Delphi 1 Tools menu entry, offered into a DELPHI.INI in a scratch folder.
 #include "ide/DelphiTools.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
+#include "winlib/Win.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,7 @@ const char* const kProgram = "C:\\Program Files\\Quarrix\\quarrix.exe";
 
 TEST(DelphiTools, AddsAnEntryAfterTheOthersOnYes) {
   test::TempDir dir;
-  const std::string ini = dir.MakeFile("DELPHI.INI",
+  const std::string ini = dir.Write("DELPHI.INI",
                                        "[Transfer]\r\nCount=2\r\nTitle0=Grep\r\nPath0=C:\\bin\\grep.exe\r\n"
                                        "Title1=Notes\r\nPath1=C:\\bin\\notes.exe\r\n");
   Offer offer;
@@ -67,7 +68,7 @@ TEST(DelphiTools, NothingIsAskedOrWrittenWhenItNeedNotBe) {
   };
   for (const Case& c : cases) {
     test::TempDir dir;
-    const std::string ini = c.Content ? dir.MakeFile("DELPHI.INI", c.Content) : dir.Path() + "\\DELPHI.INI";
+    const std::string ini = c.Content ? dir.Write("DELPHI.INI", c.Content) : dir.Path() + "\\DELPHI.INI";
     Offer offer;
     offer.Answer = c.Answer;
     EXPECT_FALSE(OfferDelphiToolsEntry(ini, kProgram, offer.Ask())) << c.What;

@@ -2,7 +2,7 @@
 // own into a scratch folder, against fixture programs that stand for editors and IDEs.
 #include "ide/IDEMgr.h"
 #include "shared/RegRoutines.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +57,7 @@ class IdeManager : public ::testing::Test {
     ASSERT_TRUE(::CopyFileA("QRXIDE32.DLL", (dir.Path() + "\\delphi2.dll").c_str(), FALSE));
   }
   void TearDown() override { RegDeleteTree(HKEY_CURRENT_USER, root); }
-  void Ini(const std::string& body) { dir.MakeFile("EDITORS.INI", "[Editors]\r\n" + body); }
+  void Ini(const std::string& body) { dir.Write("EDITORS.INI", "[Editors]\r\n" + body); }
   void Enable(int index, const char* key) {
     RegWriteLogged(HKEY_CURRENT_USER, root + "\\IDE", "QRXIDE32.DLL:" + std::to_string(index), false, key,
                    TInstallLog(""));
@@ -154,7 +154,7 @@ TEST_F(IdeManager, NothingRunning) {
 TEST_F(IdeManager, TypesIntoARunningEditor) {
   Ini("Custom_Desc=Fake\r\nCustom_AppClass=QrxFakeEditor\r\nCustom_Open=^o#filename#~\r\nCustom_Goto=^g#LINENUM#~\r\n");
   Enable(0, "000");
-  const std::string file = dir.MakeFile("Some Source File.pas", "x");
+  const std::string file = dir.Write("Some Source File.pas", "x");
   char shortName[MAX_PATH] = {};
   ::GetShortPathNameA(file.c_str(), shortName, MAX_PATH);
   Fake editor;
@@ -234,7 +234,7 @@ TEST_F(IdeManager, AddinReceivesTheTransferFile) {
   m->OpenInIDE("C:\\src\\unit1.pas", 40, 7, 9);
   EXPECT_TRUE(boxes.empty());
   std::string got;
-  for (int i = 0; i < 200 && (got = test::ReadText(out)).empty(); ++i) ::Sleep(50);
+  for (int i = 0; i < 200 && (got = test::ReadFileBytes(out)).empty(); ++i) ::Sleep(50);
   EXPECT_EQ(got, "LONGFILENAME=C:\\src\\unit1.pas\nFILENAME=C:\\src\\unit1.pas\nLINENUM=40\nMATCHSTART=7\nMATCHSTOP=9\n");
 }
 
@@ -254,7 +254,7 @@ TEST_F(IdeManager, AnIdeNotSetUpIsOfferedItsAddin) {
   m->OpenInIDE("C:\\src\\unit1.pas", 40, 7, 9);
   ASSERT_EQ(boxes, std::vector<std::string>{question});
   std::string got;
-  for (int i = 0; i < 200 && (got = test::ReadText(out)).empty(); ++i) ::Sleep(50);
+  for (int i = 0; i < 200 && (got = test::ReadFileBytes(out)).empty(); ++i) ::Sleep(50);
   EXPECT_NE(got.find("LINENUM=40"), std::string::npos);
   // Yes: installed, and said so; asked no more after that.
   answer = true;
@@ -269,7 +269,7 @@ TEST_F(IdeManager, AnIdeNotSetUpIsOfferedItsAddin) {
 }
 
 TEST_F(IdeManager, MdiChildAlreadyOpenGetsOnlyTheLine) {
-  const std::string file = dir.MakeFile("Another Long Name.cpp", "x");
+  const std::string file = dir.Write("Another Long Name.cpp", "x");
   char shortName[MAX_PATH] = {};
   ::GetShortPathNameA(file.c_str(), shortName, MAX_PATH);
   Ini("MultiEdit_7X_Desc=Multi\r\nMultiEdit_7X_AppClass=QrxFakeMdi\r\nMultiEdit_7X_Open=^o#filename#~\r\n"

@@ -1,7 +1,7 @@
 // The install log in a scratch folder: records appended once, never a new file, and
 // the duplicate check reading what others (or older versions) left.
 #include "shared/InstallLog.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +12,12 @@ bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str())
 
 TEST(InstallLog, RecordsAreAppendedOnceInTheirFormat) {
   test::TempDir dir;
-  const std::string path = dir.MakeFile("INSTALL.LOG", "Setup log\r\n");
+  const std::string path = dir.Write("INSTALL.LOG", "Setup log\r\n");
   TInstallLog log(path);
   log.AddTreeEntry(HKEY_LOCAL_MACHINE, "Software\\Borland\\Addins\\Quarx");
   log.AddValueEntry(HKEY_LOCAL_MACHINE, "Software\\Borland\\Addins\\Quarx", "Yes", "Enabled");
   log.AddValueEntry(nullptr, "Software\\Delphi\\Experts", "C:\\Q\\DELPHI2.DLL", "KRESHZ30");
-  const std::string once = test::ReadText(path);
+  const std::string once = test::ReadFileBytes(path);
   EXPECT_EQ(once,
             "Setup log\r\n"
             "RegDB TREE: Software\\Borland\\Addins\\Quarx\r\nRegDB Root: 2\r\n"
@@ -28,7 +28,7 @@ TEST(InstallLog, RecordsAreAppendedOnceInTheirFormat) {
   log.AddTreeEntry(HKEY_LOCAL_MACHINE, "SOFTWARE\\borland\\addins\\quarx");
   log.AddValueEntry(HKEY_LOCAL_MACHINE, "Software\\Borland\\Addins\\Quarx", "No", "ENABLED");
   log.AddValueEntry(HKEY_CURRENT_USER, "Software\\Delphi\\Experts", "D:\\DELPHI2.DLL", "kreshz30");
-  EXPECT_EQ(test::ReadText(path), once);
+  EXPECT_EQ(test::ReadFileBytes(path), once);
 }
 
 TEST(InstallLog, WhatMakesARecordNew) {
@@ -48,14 +48,14 @@ TEST(InstallLog, WhatMakesARecordNew) {
   };
   for (const Case& c : cases) {
     test::TempDir dir;
-    TInstallLog log(dir.MakeFile("INSTALL.LOG", ""));
+    TInstallLog log(dir.Write("INSTALL.LOG", ""));
     log.AddValueEntry(HKEY_CURRENT_USER, "Folder\\shell\\Quarrix", "x", "");
-    const std::string before = test::ReadText(log.Path());
+    const std::string before = test::ReadFileBytes(log.Path());
     if (c.Tree)
       log.AddTreeEntry(c.Root, c.Key);
     else
       log.AddValueEntry(c.Root, c.Key, "x", c.Name);
-    EXPECT_GT(test::ReadText(log.Path()).size(), before.size()) << c.What;
+    EXPECT_GT(test::ReadFileBytes(log.Path()).size(), before.size()) << c.What;
     EXPECT_TRUE(log.FindEntry(c.Root, c.Tree ? kLogTreeTag : kLogKeyTag, c.Key, c.Name)) << c.What;
   }
 }
@@ -76,7 +76,7 @@ TEST(InstallLog, NeverCreatesTheFile) {
 TEST(InstallLog, ReadsLogsOthersLeft) {
   test::TempDir dir;
   // LF line ends, a record cut short before a whole one, and no line end at the very end.
-  const std::string path = dir.MakeFile("INSTALL.LOG",
+  const std::string path = dir.Write("INSTALL.LOG",
                                         "RegDB TREE: Software\\Cut\n"
                                         "RegDB TREE: Software\\Whole\nRegDB Root: 2\n"
                                         "RegDB Key: Software\\V\nRegDB Val: 1\nRegDB Name: N\nRegDB Root: 1");
@@ -89,7 +89,7 @@ TEST(InstallLog, ReadsLogsOthersLeft) {
   log.AddTreeEntry(HKEY_USERS, "Software\\New");
   EXPECT_TRUE(log.FindEntry(HKEY_USERS, kLogTreeTag, "Software\\New", ""));
   const std::string tail = "RegDB Root: 1\r\nRegDB TREE: Software\\New\r\nRegDB Root: 3\r\n";
-  const std::string all = test::ReadText(path);
+  const std::string all = test::ReadFileBytes(path);
   ASSERT_GE(all.size(), tail.size());
   EXPECT_EQ(all.substr(all.size() - tail.size()), tail);
 }

@@ -2,7 +2,7 @@
 // INSTALL.LOG in a scratch folder.
 #include "shared/RegRoutines.h"
 #include "shared/RegistryScratch.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ TEST_F(RegRoutines, WriteReadExistsAndDelete) {
   EXPECT_FALSE(RegDeleteEntry(HKEY_LOCAL_MACHINE, key));
   EXPECT_FALSE(RegDeleteEntry(HKEY_LOCAL_MACHINE, "\\")) << "never the root itself";
 
-  EXPECT_EQ(test::ReadText(log.Path()),
+  EXPECT_EQ(test::ReadFileBytes(log.Path()),
             "RegDB Key: Software\\Vortalis\\QrxRegTest\\Sub\r\nRegDB Val: data 1\r\nRegDB Name: Name\r\nRegDB Root: 2\r\n"
             "RegDB TREE: Software\\Vortalis\\QrxRegTest\r\nRegDB Root: 2\r\n");
 }
@@ -79,7 +79,7 @@ TEST_F(RegRoutines, FailuresAreFalseAndUnlogged) {
   EXPECT_FALSE(RegWriteLogged(bogus, key, "V", true, "x", log));
   EXPECT_FALSE(RegKeyExists(bogus, key));
   EXPECT_FALSE(RegDeleteEntry(bogus, key, "V"));
-  EXPECT_EQ(test::ReadText(log.Path()), "");
+  EXPECT_EQ(test::ReadFileBytes(log.Path()), "");
 }
 
 }  // namespace

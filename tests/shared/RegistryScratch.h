@@ -4,7 +4,7 @@
 // land in the real registry, where nothing else sees them, and go with the scope.
 #include "shared/RegRoutines.h"
 #include "winlib/Handles.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ class RegistryTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(scratch.Active()); }
   RegistryScratch scratch;
   TempDir dir;
-  TInstallLog log{dir.MakeFile("INSTALL.LOG", "")};
+  TInstallLog log{dir.Write("INSTALL.LOG", "")};
 };
 
 }  // namespace qrx::test

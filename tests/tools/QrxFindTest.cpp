@@ -9,6 +9,9 @@
 
 namespace {
 
+using qrx::test::ReadFileBytes;
+using qrx::test::TempDir;
+
 TEST(QrxFindArgs, SwitchesThenText) {
   QrxFindArgs a;
   std::string error;
@@ -118,13 +121,13 @@ TEST(QrxFind, SearchesAFolderAndPrintsTheTree) {
   d.Write("src\\one.pas", "begin\r\n  Hello;\r\nend.\r\n");
   d.Write("src\\sub\\two.pas", "hello\n");
   std::string out;
-  int code = RunQrxFind("\"/DIR=" + d.Path() + "src\" /MASK=*.pas /EXPR=0 /OPT=0x0011 hello", d, out);
+  int code = RunQrxFind("\"/DIR=" + (d / "src") + "\" /MASK=*.pas /EXPR=0 /OPT=0x0011 hello", d, out);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(out,
             " Search for \"hello\" in *.pas\r\n"
             "\t     2 : Hello;\r\n"
             "\t     1 : hello\r\n");
-  code = RunQrxFind("\"/DIR=" + d.Path() + "src\" /MASK=*.pas nothing-like-this", d, out);
+  code = RunQrxFind("\"/DIR=" + (d / "src") + "\" /MASK=*.pas nothing-like-this", d, out);
   EXPECT_EQ(code, 9);
   code = RunQrxFind("/EXPR=7 x", d, out);
   EXPECT_GT(code, 10);
@@ -135,7 +138,7 @@ TEST(QrxFind, SavedResultsLoadBackToTheSameText) {
   d.Write("src\\a.txt", "alpha beta\r\nbeta\r\n");
   std::string searched, loaded;
   std::string save = d / "r.qzt";
-  ASSERT_EQ(RunQrxFind("\"/DIR=" + d.Path() + "src\" /MASK=*.txt \"/SAVE=" + save + "\" beta", d, searched), 0);
+  ASSERT_EQ(RunQrxFind("\"/DIR=" + (d / "src") + "\" /MASK=*.txt \"/SAVE=" + save + "\" beta", d, searched), 0);
   ASSERT_EQ(RunQrxFind("\"/LOAD=" + save + "\"", d, loaded), 0);
   // A loaded tree starts collapsed; the search printed it with the search line open. The
   // export lists every line either way.
@@ -159,7 +162,7 @@ TEST(QrxFind, FormFilesAreSearchedInTheirTextualNotation) {
   d.Write("forms\\notes.txt", "Button1Click\r\n");            // not a form file: never searched
   d.Write("forms\\fake.dfm", "object Form1: TForm1\r\nButton1Click\r\n");  // text, not a form: passed over
   std::string out;
-  int code = RunQrxFind("\"/DIR=" + d.Path() + "forms\" /MASK=*.txt /KIND=2 /EXPR=0 /OPT=0x0013 button1click", d, out);
+  int code = RunQrxFind("\"/DIR=" + (d / "forms") + "\" /MASK=*.txt /KIND=2 /EXPR=0 /OPT=0x0013 button1click", d, out);
   EXPECT_EQ(code, 0);
   EXPECT_EQ(out,
             " DFM Search for \"button1click\"\r\n"
@@ -171,7 +174,7 @@ TEST(QrxFind, ReplacesFromAScript) {
   TempDir d;
   const std::string file = d.Write("src\\a.txt", "one foo\r\nfoo two\nFOO\n");
   std::string out;
-  const std::string dir = "\"/DIR=" + d.Path() + "src\" /MASK=*.txt ";
+  const std::string dir = "\"/DIR=" + (d / "src") + "\" /MASK=*.txt ";
   EXPECT_EQ(RunQrxFind(dir + "/OPT=0x0200 /REPLACE=bar /BACKUP=1 foo", d, out), 0);
   EXPECT_EQ(ReadFileBytes(file), "one bar\r\nbar two\nFOO\n");
   EXPECT_EQ(ReadFileBytes(d / "src\\Backup of a.txt"), "one foo\r\nfoo two\nFOO\n");
@@ -185,7 +188,7 @@ TEST(QrxFind, ReplacesFromAScript) {
 TEST(QrxFind, AsksOnTheConsole) {
   TempDir d;
   const std::string file = d.Write("src\\a.txt", "foo foo\nfoo\n");
-  const std::string dir = "\"/DIR=" + d.Path() + "src\" /MASK=*.txt ";
+  const std::string dir = "\"/DIR=" + (d / "src") + "\" /MASK=*.txt ";
   std::string out;
   // A word that means nothing is asked again; then replace, skip, replace.
   std::string answers = "what\nr\ns\nr\n";

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 namespace qrx {
@@ -75,6 +77,51 @@ TEST(SpinEdit, ValueStaysWithinItsRange) {
   }
   spin.SetValue(2000);
   EXPECT_EQ(spin.Text(), "1000");
+}
+
+// The arrows stay beside the edit however it is moved, through the window base too.
+TEST(SpinEdit, ArrowsFollowTheEdit) {
+  Host host;
+  TSpinEdit spin;
+  spin.Create(host, 1, 100);
+  TWindow& base = spin;
+  base.SetBounds(50, 60, 80, 21);
+  RECT edit{}, arrows{};
+  ::GetWindowRect(spin.Handle(), &edit);
+  ::GetWindowRect(spin.UpDown(), &arrows);
+  EXPECT_EQ(arrows.top, edit.top);
+  EXPECT_LE(std::abs(arrows.left - edit.right), 2) << arrows.left << " " << edit.right;
+}
+
+// A window's key handler sees the key and the modifiers; clearing the key keeps it from
+// the window.
+TEST(WindowKeys, AHandlerThatClearsTheKeyKeepsItFromTheWindow) {
+  Host host;
+  TListBox list;
+  list.Create(host);
+  list.SetBounds(5, 5, 100, 100);
+  for (const char* text : {"a", "b", "c"}) list.Add(text);
+  const struct {
+    bool clear, shift;
+    int index;
+  } cases[] = {{false, false, 1}, {true, false, 0}, {true, true, 0}, {false, true, 1}};
+  for (const auto& c : cases) {
+    list.SetItemIndex(0);
+    TShiftState seen = 0;
+    list.OnKeyDown = [&](WORD& key, TShiftState shift) {
+      seen = shift;
+      if (c.clear) key = 0;
+    };
+    BYTE state[256];
+    ::GetKeyboardState(state);
+    state[VK_SHIFT] = c.shift ? 0x80 : 0;
+    ::SetKeyboardState(state);
+    ::SendMessageA(list.Handle(), WM_KEYDOWN, VK_DOWN, 1);
+    state[VK_SHIFT] = 0;
+    ::SetKeyboardState(state);
+    EXPECT_EQ(list.ItemIndex(), c.index) << "clear " << c.clear << ", shift " << c.shift;
+    EXPECT_EQ((seen & ssShift) != 0, c.shift);
+  }
 }
 
 TEST(StatusBar, PanelsHoldTheirTexts) {

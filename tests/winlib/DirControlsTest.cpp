@@ -1,6 +1,6 @@
 #include "winlib/DirControls.h"
 #include "winlib/Form.h"
-#include "winlib/TempDir.h"
+#include "common/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +32,8 @@ TEST(DirectoryList, ShowsThePathAndOpensLinesByEnterAndDoubleClick) {
   std::string top = tmp.MakeDir("Top Folder");
   tmp.MakeDir("Top Folder\\beta");
   tmp.MakeDir("Top Folder\\Alpha");
-  tmp.MakeFile("Top Folder\\one.txt");
-  tmp.MakeFile("Top Folder\\two.c");
+  tmp.Write("Top Folder\\one.txt", "x");
+  tmp.Write("Top Folder\\two.c", "x");
   Host host;
   int changes = 0;
   host.dirs.OnDirChange = [&] { ++changes; };
@@ -64,7 +64,7 @@ TEST(DirectoryList, ShowsThePathAndOpensLinesByEnterAndDoubleClick) {
 
 TEST(DirectoryList, RefusesPathsThatAreNoDirectories) {
   test::TempDir tmp;
-  std::string file = tmp.MakeFile("plain.txt");
+  std::string file = tmp.Write("plain.txt", "x");
   Host host;
   ASSERT_TRUE(host.dirs.SetDirectory(tmp.Path()));
   for (const std::string& bad : {file, tmp.Path() + "\\missing", std::string()}) {

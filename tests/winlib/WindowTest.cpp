@@ -1,6 +1,7 @@
 #include "winlib/Application.h"
 #include "winlib/Controls.h"
 #include "winlib/Form.h"
+#include "winlib/Menus.h"
 #include "winlib/Panels.h"
 #include "winlib/UiRecorder.h"
 
@@ -117,6 +118,31 @@ TEST(MessageLoop, ModalLoopDisablesTheOtherWindowsMeanwhile) {
   EXPECT_EQ(dialog.ShowModal(), IDOK);
   EXPECT_FALSE(ownerEnabledDuring);
   EXPECT_TRUE(::IsWindowEnabled(owner.Handle()));
+}
+
+// The menu bar is freed once, whether it is shown or hidden when the form goes, and
+// whether the window or the form object goes first.
+TEST(FormMenu, TheBarIsFreedWithTheFormShownOrHidden) {
+  const struct {
+    bool shown, windowFirst;
+  } cases[] = {{true, false}, {false, false}, {true, true}, {false, true}};
+  for (const auto& c : cases) {
+    TMenu menu;
+    menu.Add("&File").Add("E&xit");
+    HMENU bar = nullptr;
+    {
+      TestForm form;
+      form.SetMainMenu(&menu);
+      bar = ::GetMenu(form.Handle());
+      ASSERT_TRUE(bar);
+      form.ShowMainMenu(false);
+      form.ShowMainMenu(c.shown);
+      EXPECT_EQ(::GetMenu(form.Handle()), c.shown ? bar : nullptr);
+      EXPECT_TRUE(::IsMenu(bar));
+      if (c.windowFirst) ::DestroyWindow(form.Handle());  // as closing the main window does
+    }
+    EXPECT_FALSE(::IsMenu(bar)) << "shown " << c.shown << ", window first " << c.windowFirst;
+  }
 }
 
 TEST(FormKeys, EnterClicksTheDefaultButtonAndEscTheCancelButton) {

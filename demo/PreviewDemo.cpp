@@ -1,7 +1,8 @@
 // Shows one file in a preview window, for looking at the control and for screenshots:
 //   preview_demo FILE LINE MATCHSTART MATCHSTOP [MILLISECONDS]
 // With a time the window closes by itself after it.
-#include "PreviewWindow.h"
+#include "controls/FilePrev.h"
+#include "winlib/Form.h"
 #include "winlib/MsgBox.h"
 
 #include <cstdlib>
@@ -9,9 +10,18 @@
 
 namespace {
 
-class DemoHost : public qrx::test::PreviewHost {
+// A window holding one preview of 20 rows, 640 pixels wide.
+class DemoHost : public qrx::TForm {
  public:
-  DemoHost() : PreviewHost(20, 640) {}
+  DemoHost() {
+    CreateForm("QrxPreviewDemo", "File preview", WS_OVERLAPPEDWINDOW);
+    Preview.Create(Handle(), qrx::NextControlId());
+    Preview.SetBounds(0, 0, 640, 20 * Preview.ItemHeight() + 4);
+    SetBounds(0, 0, Preview.Width() + 40, Preview.Height() + 60);
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::UpdateWindow(Handle());
+  }
+  TFilePreview Preview;
 
  protected:
   void Closed() override { ::PostQuitMessage(0); }

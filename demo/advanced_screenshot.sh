@@ -4,7 +4,7 @@
 # (the dialog with criteria set) and docs/screenshots/calendar.png (the date edit's
 # calendar open under its box). Uses the build in $QRX_BUILD.
 set -euo pipefail
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/env.sh"
 if [ -z "${QRX_SHOT_DISPLAY:-}" ]; then
   "$root/scripts/setup.sh"
