@@ -3,6 +3,7 @@
 // data (window classes, titles, keystroke templates) read from EDITORS.INI under the
 // driver's key prefix; the classes differ only in how they reach the editor.
 #include "extdll/AddinSetup.h"
+#include "shared/IdeDriver.h"
 #include "winlib/Win.h"
 
 #include <memory>
@@ -32,7 +33,7 @@ class TIDE {
   const char* GetAppText() const { return Text(appText_); }
   const char* GetEditClass() const { return Text(editClass_); }
   const char* GetDescription() const { return Text(desc_); }
-  virtual int GetIDEType() const { return 0; }
+  virtual int GetIDEType() const { return iaPlain; }
   virtual bool CanInstall() const { return false; }
   virtual bool IsInstalled() const { return true; }
   virtual bool Install() { throw EAbstractOperation(); }
@@ -69,21 +70,21 @@ class TIDE {
 class TMDIIDE : public TIDE {
  public:
   using TIDE::TIDE;
-  int GetIDEType() const override { return 1; }
+  int GetIDEType() const override { return iaMdi; }
 };
 
 // Typing goes to the editor window of class EditClass, brought to the front first.
 class TDelphi1IDE : public TIDE {
  public:
   using TIDE::TIDE;
-  int GetIDEType() const override { return 2; }
+  int GetIDEType() const override { return iaEditClass; }
 };
 
 // The main window is found by the beginnings of its class and title.
 class TEnumIDE : public TIDE {
  public:
   using TIDE::TIDE;
-  int GetIDEType() const override { return 3; }
+  int GetIDEType() const override { return iaEnumerated; }
 };
 
 // IDEs that take files through our add-in: a posted message makes it read the transfer file.
@@ -110,7 +111,7 @@ class TDelphi2IDE : public TDelphi1IDE {
 class TBC5IDE : public TDelphi2IDE {
  public:
   using TDelphi2IDE::TDelphi2IDE;
-  int GetIDEType() const override { return 0; }
+  int GetIDEType() const override { return iaPlain; }
 
  protected:
   std::unique_ptr<TAddinSetup> Addin() const override;

@@ -168,7 +168,7 @@ HWND TIDEMgr::FindIDEWindow(const TGrepIDE& ide) const {
   const std::string cls = ide.AppClass();
   if (cls.empty()) return nullptr;
   const std::string text = ide.AppText();
-  if (ide.IDEType() != 3) return ::FindWindowA(cls.c_str(), text.empty() ? nullptr : text.c_str());
+  if (ide.IDEType() != iaEnumerated) return ::FindWindowA(cls.c_str(), text.empty() ? nullptr : text.c_str());
   if (text.empty()) return nullptr;
   struct Search {
     std::string cls, text;
@@ -259,12 +259,12 @@ bool TIDEMgr::DispatchMDI(TGrepIDE& ide, const std::string& file, int line, int 
 }
 
 bool TIDEMgr::Dispatch(TGrepIDE& ide, const std::string& file, int line, int start, int stop) {
-  switch (ide.IDEType() & 0x7F) {
-    case 0:
-    case 4:
-    case 3: return ide.SyncIDE(file.c_str(), line, start, stop);
-    case 1: return DispatchMDI(ide, file, line, start, stop);
-    case 2: {
+  switch (ide.IDEType() & kIdeActivationMask) {
+    case iaPlain:
+    case iaPlainToo:
+    case iaEnumerated: return ide.SyncIDE(file.c_str(), line, start, stop);
+    case iaMdi: return DispatchMDI(ide, file, line, start, stop);
+    case iaEditClass: {
       const std::string editClass = ide.EditClass();
       if (editClass.empty()) return false;
       HWND editor = ::FindWindowA(editClass.c_str(), nullptr);

@@ -8,6 +8,12 @@
 
 namespace qrx {
 
+// How the program brings an IDE forward before handing it a match (GetIDEType). Only the
+// low seven bits are the style: drivers may set the top bit of the byte, which the program
+// ignores. Style 4 is handled as plain.
+enum TIdeActivation : int { iaPlain = 0, iaMdi = 1, iaEditClass = 2, iaEnumerated = 3, iaPlainToo = 4 };
+constexpr int kIdeActivationMask = 0x7F;
+
 class TBaseIDE {
  public:
   virtual BOOL __stdcall StartsItself() = 0;                                          // 0
