@@ -102,9 +102,31 @@ __attribute__((target("sse2"))) const char* FindInRunsSse2(const char* p, const 
 __attribute__((target("sse2"))) void CountSse2(const char* p, const char* end, TLineCounter& counter) {
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i nul = _mm_setzero_si128();
   for (; end - p >= 16; p += 16) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(x, cr), _mm_cmpeq_epi8(x, lf))));
+    const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, cr)));
+    const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, lf)));
+    unsigned mask = crs | lfs;
+    if (!mask) continue;
+    // Most text has one kind of line end. A stretch that neither begins with a line end
+    // (which might be the mate of one before it) nor holds a NUL (a line of one NUL does not
+    // count), and whose line ends are all LF, or all CR LF pairs within it, counts
+    // one line per LF without looking at each.
+    if (!(mask & 1) && !_mm_movemask_epi8(_mm_cmpeq_epi8(x, nul))) {
+      if (!crs) {
+        counter.lines += static_cast<size_t>(__builtin_popcount(lfs));
+        counter.last = p + (31 - __builtin_clz(lfs));
+        counter.lineStart = counter.last + 1;
+        continue;
+      }
+      if (lfs == crs << 1) {  // a CR in the last byte has no LF in the mask to answer it
+        counter.lines += static_cast<size_t>(__builtin_popcount(crs));
+        counter.last = nullptr;
+        counter.lineStart = p + (31 - __builtin_clz(lfs)) + 1;
+        continue;
+      }
+    }
     while (mask) {
       counter.Break(p + __builtin_ctz(mask));
       mask &= mask - 1;

@@ -164,6 +164,35 @@ TEST(ByteScan, FindsCountsAndUpperCasesAsTheBytewiseWay) {
   }
 }
 
+TEST(ByteScan, CountsLinesOfTextAsTheBytewiseWay) {
+  // Text as files hold it: one kind of line end per file or a mix, empty lines, lines of one
+  // NUL, and every cut, so that each kind of 16-byte stretch meets each kind of boundary.
+  const char* const ends[][3] = {{"\r\n", "\r\n", "\r\n"}, {"\n", "\n", "\n"}, {"\r\n", "\n", "\r"}, {"\n\r", "\r\r", "\n"}};
+  std::mt19937 rng(11);
+  for (const auto& kinds : ends) {
+    for (int trial = 0; trial < 60; ++trial) {
+      std::string data;
+      while (data.size() < 200) {
+        const int len = static_cast<int>(rng() % 24);
+        if (rng() % 9 == 0)
+          data += '\0';
+        else
+          for (int i = 0; i < len; ++i) data += static_cast<char>('a' + rng() % 26);
+        data += kinds[rng() % 3];
+      }
+      for (size_t from = 0; from < 40; ++from)
+        for (size_t to = from; to <= data.size(); to += 1 + rng() % 5) {
+          const char* start = nullptr;
+          const char* startBytewise = nullptr;
+          const char* b = data.data();
+          ASSERT_EQ(qrx::CountLines(b + from, b + to, start), qrx::CountLinesBytewise(b + from, b + to, startBytewise))
+              << trial << " " << from << " " << to;
+          ASSERT_EQ(start, startBytewise) << trial << " " << from << " " << to;
+        }
+    }
+  }
+}
+
 TEST(ByteScan, FindsTheFirstByteOfASet) {
   // Runs of byte values: one, a few, more than the wide compare takes, the ends of the range.
   const std::vector<std::pair<int, int>> sets[] = {
