@@ -72,7 +72,6 @@ void TForm::SetDefaultButton(TButton* button) {
 
 void TForm::SetMainMenu(TMenu* menu) {
   HMENU old = menuBar_;
-  mainMenu_ = menu;
   menuBar_ = menu ? menu->BuildBar() : nullptr;
   ::SetMenu(hwnd_, menuBar_);
   barShown_ = menuBar_ != nullptr;

@@ -64,7 +64,6 @@ class TForm : public TWindow {
  private:
   bool modal_ = false;
   TButton* default_ = nullptr;
-  TMenu* mainMenu_ = nullptr;
   HMENU menuBar_ = nullptr;
   bool barShown_ = false;  // attached to the window, which then frees it with itself
   UniqueAccel accel_;
