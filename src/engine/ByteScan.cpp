@@ -99,6 +99,36 @@ __attribute__((target("sse2"))) const char* FindInRunsSse2(const char* p, const 
   return p;
 }
 
+__attribute__((target("sse2"))) inline __m128i FitsKey(__m128i x, unsigned char byte, bool folded) {
+  if (!folded) return _mm_cmpeq_epi8(x, _mm_set1_epi8(static_cast<char>(byte)));
+  const __m128i bit = _mm_set1_epi8(0x20);
+  return _mm_cmpeq_epi8(_mm_or_si128(x, bit), _mm_set1_epi8(static_cast<char>(byte | 0x20)));
+}
+
+__attribute__((target("sse2"))) const char* FindBytePairSse2(const char* p, const char* end, const TBytePairKey& key,
+                                                             unsigned& candidates, unsigned& ctrlZ) {
+  const __m128i z = _mm_set1_epi8(26);
+  const size_t hi = key.Offset[1];
+  for (; static_cast<size_t>(end - p) >= hi + 16; p += 16) {
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + hi));
+    ctrlZ = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(second, z)));
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + key.Offset[0]));
+    const __m128i both =
+        _mm_and_si128(FitsKey(first, key.Byte[0], key.Folded[0]), FitsKey(second, key.Byte[1], key.Folded[1]));
+    candidates = static_cast<unsigned>(_mm_movemask_epi8(both));
+    if (candidates | ctrlZ) return p;
+  }
+  candidates = ctrlZ = 0;
+  return p;
+}
+
+unsigned Popcount16(unsigned x) {
+  x = x - ((x >> 1) & 0x5555u);
+  x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+  x = (x + (x >> 4)) & 0x0F0Fu;
+  return (x + (x >> 8)) & 0x1Fu;
+}
+
 __attribute__((target("sse2"))) void CountSse2(const char* p, const char* end, TLineCounter& counter) {
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
@@ -109,21 +139,31 @@ __attribute__((target("sse2"))) void CountSse2(const char* p, const char* end, T
     const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, lf)));
     unsigned mask = crs | lfs;
     if (!mask) continue;
-    // Most text has one kind of line end. A stretch that neither begins with a line end
-    // (which might be the mate of one before it) nor holds a NUL (a line of one NUL does not
-    // count), and whose line ends are all LF, or all CR LF pairs within it, counts
-    // one line per LF without looking at each.
-    if (!(mask & 1) && !_mm_movemask_epi8(_mm_cmpeq_epi8(x, nul))) {
-      if (!crs) {
-        counter.lines += static_cast<size_t>(__builtin_popcount(lfs));
-        counter.last = p + (31 - __builtin_clz(lfs));
-        counter.lineStart = counter.last + 1;
+    // Most text has one kind of line end, and such a stretch is counted without looking at
+    // each: all CR LF pairs (one line a CR) or all LF (one line an LF). Its first byte may
+    // answer a line end just before it, and no line in it may be one NUL.
+    const bool answers = counter.last == p - 1 && (mask & 1) && *p != *counter.last;
+    const bool nulBefore = counter.lineStart + 1 == p && *counter.lineStart == '\0';
+    if (!nulBefore && !(answers && *p == '\r') && !_mm_movemask_epi8(_mm_cmpeq_epi8(x, nul))) {
+      const unsigned own = lfs & ~static_cast<unsigned>(answers);  // LFs not answering a CR before
+      if (own == ((crs << 1) & 0xFFFFu)) {
+        counter.lines += Popcount16(crs);
+        if (crs) {
+          const int last = 31 - __builtin_clz(crs);
+          // A CR in the last byte may yet take the LF that begins the next stretch.
+          counter.last = last == 15 ? p + 15 : nullptr;
+          counter.lineStart = p + last + (last == 15 ? 1 : 2);
+        } else {
+          counter.last = nullptr;
+          counter.lineStart = p + 1;
+        }
         continue;
       }
-      if (lfs == crs << 1) {  // a CR in the last byte has no LF in the mask to answer it
-        counter.lines += static_cast<size_t>(__builtin_popcount(crs));
-        counter.last = nullptr;
-        counter.lineStart = p + (31 - __builtin_clz(lfs)) + 1;
+      if (!crs) {
+        counter.lines += Popcount16(own);
+        const int last = 31 - __builtin_clz(lfs);
+        counter.last = answers && last == 0 ? nullptr : p + last;
+        counter.lineStart = p + last + 1;
         continue;
       }
     }
@@ -157,6 +197,15 @@ const char* FindAnyOf(const char* p, const char* end, unsigned char a, unsigned 
   if (HaveSse2()) return FindAnyOfSse2(p, end, a, b, c);
 #endif
   return FindAnyOfBytewise(p, end, a, b, c);
+}
+
+const char* FindBytePair(const char* p, const char* end, const TBytePairKey& key, unsigned& candidates,
+                         unsigned& ctrlZ) {
+#ifdef QRX_HAVE_SSE2_PATH
+  if (HaveSse2()) return FindBytePairSse2(p, end, key, candidates, ctrlZ);
+#endif
+  candidates = ctrlZ = 0;
+  return p;
 }
 
 void TByteClassFinder::Prepare(const std::array<bool, 256>& members) {

@@ -69,16 +69,24 @@ void TSubstringFinder::Prepare(std::string_view needle, bool caseFolded) {
   needle_.assign(needle);
   rareOffset_ = 0;
   folded_ = caseFolded;
-  int best = 1 << 30;
-  for (size_t i = 0; i < needle_.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(needle_[i]);
-    // After upper-casing, capitals are as common as small letters are in the original.
-    int rank = ByteRank(c);
-    if (!caseFolded && c >= 'A' && c <= 'Z') rank -= 80;
-    if (rank < best) {
-      best = rank;
-      rareOffset_ = i;
-    }
+  // After upper-casing, capitals are as common as small letters are in the original.
+  auto rank = [&](size_t i) {
+    const unsigned char c = static_cast<unsigned char>(needle_[i]);
+    return ByteRank(c) - (!caseFolded && c >= 'A' && c <= 'Z' ? 80 : 0);
+  };
+  for (size_t i = 1; i < needle_.size(); ++i)
+    if (rank(i) < rank(rareOffset_)) rareOffset_ = i;
+  hasPair_ = needle_.size() >= 2;
+  if (!hasPair_) return;
+  size_t next = rareOffset_ == 0 ? 1 : 0;
+  for (size_t i = 0; i < needle_.size(); ++i)
+    if (i != rareOffset_ && rank(i) < rank(next)) next = i;
+  const size_t offsets[2] = {std::min(rareOffset_, next), std::max(rareOffset_, next)};
+  for (int k = 0; k < 2; ++k) {
+    const unsigned char c = static_cast<unsigned char>(needle_[offsets[k]]);
+    pair_.Offset[k] = offsets[k];
+    pair_.Byte[k] = c;
+    pair_.Folded[k] = caseFolded && c >= 'A' && c <= 'Z';
   }
 }
 
@@ -109,12 +117,61 @@ bool TSubstringFinder::BlockScannable() const {
   return true;
 }
 
+bool TSubstringFinder::FitsAt(const char* at) const {
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(at);
+  const unsigned char* want = reinterpret_cast<const unsigned char*>(needle_.data());
+  const size_t m = needle_.size();
+  size_t i = 0;
+  // Upper-cased needle: its capitals stand for both cases in the raw text.
+  if (folded_) {
+    while (i < m && kUpperTable[s[i]] == want[i]) ++i;
+  } else {
+    while (i < m && s[i] == want[i]) ++i;
+  }
+  return i == m;
+}
+
 TSubstringFinder::THit TSubstringFinder::ScanBlock(const char* p, const char* end, const char*& at) const {
+  if (hasPair_) {
+    // The bytes before the later key byte's first place are looked at for a Ctrl-Z only;
+    // the steps see every byte from there on.
+    const char* q = p + std::min(pair_.Offset[1], static_cast<size_t>(end - p));
+    if (const char* z = FindAnyOf(p, q, 26, 26, 26); z != q) {
+      at = z;
+      return THit::CtrlZ;
+    }
+    const size_t m = needle_.size();
+    for (;;) {
+      unsigned candidates, ctrlZ;
+      p = FindBytePair(p, end, pair_, candidates, ctrlZ);
+      if (!(candidates | ctrlZ)) break;
+      // An occurrence holds no Ctrl-Z, so none starting before one can reach past it, and
+      // none in a later step can start before it.
+      const char* z = ctrlZ ? p + pair_.Offset[1] + __builtin_ctz(ctrlZ) : end;
+      for (; candidates; candidates &= candidates - 1) {
+        const char* cand = p + __builtin_ctz(candidates);
+        if (cand > z) break;
+        if (static_cast<size_t>(end - cand) >= m && FitsAt(cand)) {
+          at = cand;
+          return THit::Text;
+        }
+      }
+      if (ctrlZ) {
+        at = z;
+        return THit::CtrlZ;
+      }
+      p += 16;
+    }
+  }
+  return ScanBytewise(p, end, at);
+}
+
+// One rare byte at a time: for short needles, the ends of blocks and processors without
+// 16-byte compares.
+TSubstringFinder::THit TSubstringFinder::ScanBytewise(const char* p, const char* end, const char*& at) const {
   const size_t m = needle_.size();
   const unsigned char rare = static_cast<unsigned char>(needle_[rareOffset_]);
-  // Upper-cased needle: its capitals stand for both cases in the raw text.
   const unsigned char other = folded_ && rare >= 'A' && rare <= 'Z' ? static_cast<unsigned char>(rare + 32) : rare;
-  const unsigned char* want = reinterpret_cast<const unsigned char*>(needle_.data());
   // The bytes before the rare byte's first possible place are looked at for a Ctrl-Z only:
   // an occurrence overlapping one would hold it.
   const char* q = p + std::min(rareOffset_, static_cast<size_t>(end - p));
@@ -130,18 +187,9 @@ TSubstringFinder::THit TSubstringFinder::ScanBlock(const char* p, const char* en
       return THit::CtrlZ;
     }
     const char* cand = hit - rareOffset_;
-    if (static_cast<size_t>(end - cand) >= m) {
-      const unsigned char* s = reinterpret_cast<const unsigned char*>(cand);
-      size_t i = 0;
-      if (folded_) {
-        while (i < m && kUpperTable[s[i]] == want[i]) ++i;
-      } else {
-        while (i < m && s[i] == want[i]) ++i;
-      }
-      if (i == m) {
-        at = cand;
-        return THit::Text;
-      }
+    if (static_cast<size_t>(end - cand) >= m && FitsAt(cand)) {
+      at = cand;
+      return THit::Text;
     }
     q = hit + 1;
   }

@@ -44,9 +44,15 @@ class TSubstringFinder {
   size_t Length() const { return needle_.size(); }
 
  private:
+  bool FitsAt(const char* at) const;
+  THit ScanBytewise(const char* p, const char* end, const char*& at) const;
+
   std::string needle_;
   size_t rareOffset_ = 0;
   bool folded_ = false;
+  // The rarest byte and the next rarest, for needles of two bytes or more.
+  TBytePairKey pair_;
+  bool hasPair_ = false;
 };
 
 class TLineMatcher {

@@ -193,6 +193,56 @@ TEST(ByteScan, CountsLinesOfTextAsTheBytewiseWay) {
   }
 }
 
+TEST(ByteScan, FindsTextOrCtrlZAsTheBytewiseWay) {
+  // Needles of every length the steps treat differently, letters of both cases, the bytes
+  // that differ from letters only in bit 5 (@ and `, [ and {), and high bytes.
+  const struct Case {
+    const char* needle;
+    bool folded;  // needle already upper-cased
+  } cases[] = {
+      {"ab", false}, {"AB", true}, {"a@", false}, {"A@", true}, {"[B", true}, {"XQ", true},
+      {"abcab", false}, {"ABCAB", true}, {"\xe1" "b", false}, {"ZZZZZZZZZZZZZZZZZZZZ", true}, {"a", false}, {"A", true},
+  };
+  std::mt19937 rng(21);
+  for (const Case& c : cases) {
+    qrx::TSubstringFinder finder;
+    finder.Prepare(c.needle, c.folded);
+    const std::string needle = c.needle;
+    auto fits = [&](const std::string& d, size_t i) {
+      for (size_t k = 0; k < needle.size(); ++k) {
+        const unsigned char b = static_cast<unsigned char>(d[i + k]);
+        if ((c.folded ? qrx::kUpperTable[b] : b) != static_cast<unsigned char>(needle[k])) return false;
+      }
+      return true;
+    };
+    for (int trial = 0; trial < 400; ++trial) {
+      std::string data(rng() % 120, 'q');
+      const std::string pool = needle + "abAB@`[{zZ\xe1\xc1 ";
+      for (char& ch : data) ch = rng() % 200 == 0 ? '\x1a' : pool[rng() % pool.size()];
+      if (rng() % 3 == 0 && data.size() > needle.size())
+        data.replace(rng() % (data.size() - needle.size()), needle.size(), needle);
+      const size_t from = data.empty() ? 0 : rng() % (data.size() / 2 + 1);
+      size_t want = data.size();
+      auto kind = qrx::TSubstringFinder::THit::None;
+      for (size_t i = from; i < data.size(); ++i) {
+        if (data[i] == '\x1a') {
+          want = i, kind = qrx::TSubstringFinder::THit::CtrlZ;
+          break;
+        }
+        if (i + needle.size() <= data.size() && fits(data, i)) {
+          want = i, kind = qrx::TSubstringFinder::THit::Text;
+          break;
+        }
+      }
+      const char* at = nullptr;
+      ASSERT_EQ(finder.ScanBlock(data.data() + from, data.data() + data.size(), at), kind) << c.needle << " " << trial;
+      if (kind != qrx::TSubstringFinder::THit::None) {
+        ASSERT_EQ(at - data.data(), static_cast<ptrdiff_t>(want)) << c.needle << " " << trial;
+      }
+    }
+  }
+}
+
 TEST(ByteScan, FindsTheFirstByteOfASet) {
   // Runs of byte values: one, a few, more than the wide compare takes, the ends of the range.
   const std::vector<std::pair<int, int>> sets[] = {
