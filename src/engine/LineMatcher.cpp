@@ -99,12 +99,14 @@ size_t TSubstringFinder::Find(std::string_view hay, size_t from) const {
   const char rare = needle_[rareOffset_];
   const char* p = base + from + rareOffset_;
   const char* last = base + (n - m) + rareOffset_;  // last place the rare byte may stand
+  // The text is case-adjusted already, so the bytes compare as they are.
   while (p <= last) {
-    const void* q = std::memchr(p, rare, static_cast<size_t>(last - p) + 1);
-    if (!q) break;
-    const char* hit = static_cast<const char*>(q);
+    const char* hit = FindAnyOf(p, last + 1, rare, rare, rare);
+    if (hit > last) break;
     const char* cand = hit - rareOffset_;
-    if (std::memcmp(cand, needle_.data(), m) == 0) return static_cast<size_t>(cand - base);
+    size_t i = 0;
+    while (i < m && cand[i] == needle_[i]) ++i;
+    if (i == m) return static_cast<size_t>(cand - base);
     p = hit + 1;
   }
   return std::string_view::npos;
@@ -230,15 +232,13 @@ std::string_view TLineMatcher::CaseAdjust(std::string_view line) {
   return adjusted_;
 }
 
-bool TLineMatcher::MatchInPlace(char* line, size_t length, int32_t& start, int32_t& stop) {
+bool TLineMatcher::MatchInPlace(const char* line, size_t length, int32_t& start, int32_t& stop) {
   if (!regex_ || !caseSensitive_) return Match(std::string_view(line, length), start, stop);
   start = stop = 0;
-  const char saved = line[length];
-  line[length] = '\0';
+  // The component sees the line up to its first NUL, as RegExec would.
+  const auto seen = static_cast<long>(FindAnyOf(line, line + length, 0, 0, 0) - line);
   long range[2] = {0, 0};
-  const long found = RegExec(handle_, line, range);
-  line[length] = saved;
-  if (found != 0) return false;
+  if (RegExecLength(handle_, line, seen, range) != 0) return false;
   start = static_cast<int32_t>(range[0]) + 1;
   stop = static_cast<int32_t>(range[1]);
   return true;

@@ -63,10 +63,9 @@ class TLineMatcher {
 
   // The line itself when case matters, else its upper-case copy (held until the next call).
   std::string_view CaseAdjust(std::string_view line);
-  // As Match, for a line in a buffer of the caller's whose byte after the line may be
-  // overwritten for the moment of the match: the expression component wants NUL-terminated
-  // text, and this spares copying every line for it.
-  bool MatchInPlace(char* line, size_t length, int32_t& start, int32_t& stop);
+  // As Match, for a line where it lies in the caller's buffer: with case sensitivity the
+  // expression component reads it there, without a copy.
+  bool MatchInPlace(const char* line, size_t length, int32_t& start, int32_t& stop);
   bool IsExpression() const { return regex_; }
   // The search text's finder; for an expression, the finder of what every match holds.
   const TSubstringFinder& Finder() const { return finder_; }

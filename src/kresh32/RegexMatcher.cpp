@@ -84,6 +84,21 @@ Regex::Regex(Program forward, Program reverse, std::optional<LiteralPlan> litera
     }
   }
   for (int b = 0; b < 256; ++b) startTable_[b] = startBytes_.Contains(static_cast<std::uint8_t>(b));
+
+  // The same read backwards: the bytes a match can end with.
+  NfaStepper& back = starter_.stepper();
+  SparseSet& backSet = back.ScratchA();
+  ByteSet endBytes;
+  endBytesKnown_ = true;
+  for (unsigned edges : {unsigned{kNoEdge}, unsigned{kAtLineStart}, unsigned{kAtLineEnd}, kAtLineStart | kAtLineEnd}) {
+    back.Start(backSet, edges);
+    if (back.HasMatch(backSet)) endBytesKnown_ = false;
+    for (std::int32_t pc : backSet) {
+      const Inst& inst = reverse_.insts[pc];
+      if (inst.op == Op::kBytes) endBytes.Merge(reverse_.sets[inst.set]);
+    }
+  }
+  for (int b = 0; b < 256; ++b) endTable_[b] = endBytes.Contains(static_cast<std::uint8_t>(b));
 }
 
 std::size_t Regex::SkipIdle(const unsigned char* text, std::size_t pos, std::size_t length) const noexcept {
@@ -144,16 +159,22 @@ bool Regex::AnyMatch(const unsigned char* text, std::size_t length) noexcept {
 // Reading backwards from the end with matches allowed to end anywhere, the
 // automaton accepts at exactly those positions where some match starts.
 std::size_t Regex::LeftmostStart(const unsigned char* text, std::size_t length) noexcept {
-  // No match starts before the first byte that can begin one, so the scan stops there.
+  // No match starts before the first byte that can begin one, nor ends after the last byte
+  // that can end one, so the scan runs between the two.
   std::size_t stop = 0;
   if (startBytesKnown_) {
     while (stop < length && !startTable_[text[stop]]) ++stop;
     if (stop == length) return kNone;
   }
+  std::size_t from = length;
+  if (endBytesKnown_) {
+    while (from > stop && !endTable_[text[from - 1]]) --from;
+    if (from == stop) return kNone;
+  }
   starter_.BeginScan();
-  Cursor cursor(starter_, EdgesAt(length, length));
+  Cursor cursor(starter_, EdgesAt(from, length));
   std::size_t best = kNone;
-  for (std::size_t pos = length;; --pos) {
+  for (std::size_t pos = from;; --pos) {
     if (cursor.InDfa()) cursor.SetState(starter_.RunCachedBack(cursor.state(), text, pos, stop, best));
     if (pos == 0) {
       if (cursor.MatchAtFarEdge()) best = 0;

@@ -73,6 +73,9 @@ class Regex {
   ByteSet startBytes_;
   std::array<bool, 256> startTable_{};
   bool startBytesKnown_ = false;
+  // The bytes a match can end with: no match ends after the last of them in a line.
+  std::array<bool, 256> endTable_{};
+  bool endBytesKnown_ = false;
   bool onlyAtLineStart_ = false;  // every match starts at offset 0 ("^..." patterns)
   bool emptyLineMatches_ = false;
 };

@@ -15,6 +15,10 @@ long __stdcall RegComp(const char* pattern, long* error);
 // range[1] = offset just past the match; any other value means no match.
 long __stdcall RegExec(long handle, const char* line, long* range);
 
+// As RegExec, for the `length` bytes at `text`, which need no terminator: a NUL among them
+// is an ordinary byte. A negative length is a bad argument.
+long __stdcall RegExecLength(long handle, const char* text, long length, long* range);
+
 // Sets bytes[b] (256 of them) to 1 for every byte b a match can begin with, 0 for the
 // others. Returns KRESH32_MATCH when every match begins with one of them, so a line
 // holding none of them cannot match; KRESH32_NO_MATCH when a match may be empty.

@@ -318,6 +318,10 @@ TGOutlineNode* TGCustomOutline::Items(int32_t index) {
   return Lookup(index);
 }
 
+TGOutlineNode* TGCustomOutline::FirstNode() const {
+  return FRoot->FChildren.empty() ? nullptr : FRoot->FChildren.front().get();
+}
+
 int32_t TGCustomOutline::ItemCount() { return FNodeCount; }
 
 TGOutlineNode* TGCustomOutline::SelectedNode() {

@@ -135,6 +135,9 @@ class TGCustomOutline {
   void Delete(int32_t index);
   void Clear();
   TGOutlineNode* Items(int32_t index);
+  // Every node in index order without looking a number up: nullptr after the last.
+  TGOutlineNode* FirstNode() const;
+  TGOutlineNode* NextNode(TGOutlineNode* node) const { return NextPreorder(node, FRoot.get()); }
   int32_t ItemCount();
   int32_t SelectedItem();
   void SetSelectedItem(int32_t v);

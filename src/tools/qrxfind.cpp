@@ -24,9 +24,7 @@ namespace {
 
 void WriteTree(TGCustomOutline& tree) {
   std::string out;
-  const int32_t count = tree.ItemCount();
-  for (int32_t i = 1; i <= count; ++i) {
-    TGOutlineNode* node = tree.Items(i);
+  for (TGOutlineNode* node = tree.FirstNode(); node; node = tree.NextNode(node)) {
     out.append(static_cast<size_t>(node->Level() - 1), '\t');
     // The nodes answer for the texts; asking them directly spares a string per line.
     if (TBaseNode* result = ResultNodeOf(node))

@@ -2,6 +2,7 @@
 // called with the stdcall signatures of the public header.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -33,16 +34,35 @@ TEST(Exports, CompiledExpressionsReportTheirMatchRange) {
     long handle = RegComp(c.pattern, &error);
     ASSERT_NE(handle, 0) << c.pattern << " error " << error;
     EXPECT_EQ(error, 0) << c.pattern;
-    long range[2] = {-7, -7};
-    long status = RegExec(handle, c.line, range);
-    if (c.status == KRESH32_MATCH) {
-      ASSERT_EQ(status, KRESH32_MATCH) << c.pattern << " on " << c.line;
-      EXPECT_EQ(range[0], c.first) << c.pattern;
-      EXPECT_EQ(range[1], c.past) << c.pattern;
-    } else {
-      EXPECT_NE(status, KRESH32_MATCH) << c.pattern << " on " << c.line;
+    // The measured call answers as the NUL-terminated one.
+    for (bool measured : {false, true}) {
+      long range[2] = {-7, -7};
+      long status = measured ? RegExecLength(handle, c.line, static_cast<long>(std::strlen(c.line)), range)
+                             : RegExec(handle, c.line, range);
+      if (c.status == KRESH32_MATCH) {
+        ASSERT_EQ(status, KRESH32_MATCH) << c.pattern << " on " << c.line << " measured " << measured;
+        EXPECT_EQ(range[0], c.first) << c.pattern;
+        EXPECT_EQ(range[1], c.past) << c.pattern;
+      } else {
+        EXPECT_NE(status, KRESH32_MATCH) << c.pattern << " on " << c.line << " measured " << measured;
+      }
     }
   }
+}
+
+// The measured call reads its bytes and no others: nothing after the length, and a NUL
+// within it is a byte like any other.
+TEST(Exports, MeasuredLinesEndAtTheirLength) {
+  const long x = RegComp("X", nullptr), b = RegComp("b$", nullptr);
+  long range[2] = {0, 0};
+  EXPECT_EQ(RegExecLength(x, "abcX", 3, range), KRESH32_NO_MATCH);
+  EXPECT_EQ(RegExecLength(b, "abbb", 2, range), KRESH32_MATCH);
+  EXPECT_EQ(range[1], 2);
+  EXPECT_EQ(RegExecLength(b, std::string("a\0b", 3).c_str(), 3, range), KRESH32_MATCH);
+  EXPECT_EQ(range[0], 2);
+  EXPECT_EQ(RegExecLength(x, "X", -1, range), KRESH32_BAD_ARGUMENT);
+  EXPECT_EQ(RegExecLength(x, nullptr, 0, range), KRESH32_BAD_ARGUMENT);
+  EXPECT_EQ(RegExecLength(0, "X", 1, range), KRESH32_BAD_ARGUMENT);
 }
 
 TEST(Exports, FailuresSetTheErrorNumber) {

@@ -99,6 +99,9 @@ void Check(TestOutline& o, const Reference& ref, std::mt19937& rng, bool full, i
   const std::vector<TGOutlineNode*> nodes = Preorder(o);
   ASSERT_EQ(static_cast<int32_t>(nodes.size()), ref.Count());
   ASSERT_EQ(o.ItemCount(), ref.Count());
+  std::vector<TGOutlineNode*> walked;
+  for (TGOutlineNode* n = o.FirstNode(); n; n = o.NextNode(n)) walked.push_back(n);
+  ASSERT_EQ(walked, nodes);
   for (std::size_t i = 0; i < nodes.size(); ++i) {
     ASSERT_EQ(nodes[i]->StoredText(), ref.nodes[i].text);
     ASSERT_EQ(nodes[i]->Level(), ref.nodes[i].level);
