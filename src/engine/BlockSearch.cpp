@@ -83,6 +83,16 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
     if (at == end) return THit::None;
     return static_cast<unsigned char>(*at) == kCtrlZ ? THit::CtrlZ : THit::Text;
   };
+  // An occurrence inside a longer word cannot make its line match: the scan passes over it
+  // without splitting lines. One whose end is not known yet is left to the line.
+  const bool wordsOnly = byText && matcher_.WholeWordsOnly();
+  const size_t textLength = finder.Length();
+  auto inWord = [&](const char* at, const char* lineStart, const char* end) {
+    auto ends = [](unsigned char c) { return c == '\r' || c == '\n' || c == kCtrlZ || qrx::IsDelimiter(c); };
+    if (at != lineStart && !ends(static_cast<unsigned char>(at[-1]))) return true;
+    const char* after = at + textLength;
+    return after < end && !ends(static_cast<unsigned char>(*after));
+  };
   const bool announce = static_cast<bool>(OnProcessMessages);
   LineNumber = 0;
   size_t kept = 0;  // bytes of an unfinished line moved to the front
@@ -111,10 +121,15 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
           ReportMatch(lines.Text(line), start, stop, firstMatch);
       }
     } else {
+      const char* from = block_.data() + lines.Pos;
       for (;;) {
         const char* at = nullptr;
         char* base = block_.data();
-        auto hit = scan(base + lines.Pos, base + lines.Have, at);
+        auto hit = scan(from, base + lines.Have, at);
+        if (hit == THit::Text && wordsOnly && inWord(at, base + lines.Pos, base + lines.Have)) {
+          from = at + 1;
+          continue;
+        }
         if (hit == THit::CtrlZ) {
           lines.EndAt(static_cast<size_t>(at - base));
           hit = THit::None;
@@ -139,6 +154,7 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
         lines.Pos = static_cast<size_t>(lineStart - base);
         if (!lines.Next(line)) break;  // the line with the text goes on in the next block
         number(line);
+        from = base + lines.Pos;
         // The whole line decides: whole words, anchors, the first fitting occurrence, the expression.
         if (matcher_.MatchInPlace(block_.data() + line.Begin, line.End - line.Begin, start, stop))
           ReportMatch(lines.Text(line), start, stop, firstMatch);

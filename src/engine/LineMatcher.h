@@ -67,6 +67,8 @@ class TLineMatcher {
   // expression component reads it there, without a copy.
   bool MatchInPlace(const char* line, size_t length, int32_t& start, int32_t& stop);
   bool IsExpression() const { return regex_; }
+  // Plain text that only counts as a whole word.
+  bool WholeWordsOnly() const { return !regex_ && (options_ & optWholeWords) != 0; }
   // The search text's finder; for an expression, the finder of what every match holds.
   const TSubstringFinder& Finder() const { return finder_; }
   // For an expression: finds the raw bytes a match can begin with, and Ctrl-Z; nullptr when
