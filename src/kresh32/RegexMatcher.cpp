@@ -20,6 +20,22 @@ unsigned EdgesAt(std::size_t pos, std::size_t length) {
   return edges;
 }
 
+// Adds to `bytes` every byte a run of `program` can take first, under any edge conditions;
+// false when it may accept before taking any.
+bool FirstBytes(NfaStepper& stepper, const Program& program, ByteSet& bytes) {
+  SparseSet& set = stepper.ScratchA();
+  bool known = true;
+  for (unsigned edges : {unsigned{kNoEdge}, unsigned{kAtLineStart}, unsigned{kAtLineEnd}, kAtLineStart | kAtLineEnd}) {
+    stepper.Start(set, edges);
+    if (stepper.HasMatch(set)) known = false;
+    for (std::int32_t pc : set) {
+      const Inst& inst = program.insts[pc];
+      if (inst.op == Op::kBytes) bytes.Merge(program.sets[inst.set]);
+    }
+  }
+  return known;
+}
+
 }  // namespace
 
 CompileResult Regex::Compile(std::string_view pattern, std::size_t dfaBudget) {
@@ -73,31 +89,12 @@ Regex::Regex(Program forward, Program reverse, std::optional<LiteralPlan> litera
   }
 
   // A match starts where the edge conditions of its first position hold: at a line's start,
-  // its end, both (an empty line) or neither.
-  startBytesKnown_ = true;
-  for (unsigned edges : {unsigned{kNoEdge}, unsigned{kAtLineStart}, unsigned{kAtLineEnd}, kAtLineStart | kAtLineEnd}) {
-    stepper.Start(set, edges);
-    if (stepper.HasMatch(set)) startBytesKnown_ = false;
-    for (std::int32_t pc : set) {
-      const Inst& inst = forward_.insts[pc];
-      if (inst.op == Op::kBytes) startBytes_.Merge(forward_.sets[inst.set]);
-    }
-  }
+  // its end, both (an empty line) or neither. Read backwards, the same gives the bytes a
+  // match can end with.
+  startBytesKnown_ = FirstBytes(stepper, forward_, startBytes_);
   for (int b = 0; b < 256; ++b) startTable_[b] = startBytes_.Contains(static_cast<std::uint8_t>(b));
-
-  // The same read backwards: the bytes a match can end with.
-  NfaStepper& back = starter_.stepper();
-  SparseSet& backSet = back.ScratchA();
   ByteSet endBytes;
-  endBytesKnown_ = true;
-  for (unsigned edges : {unsigned{kNoEdge}, unsigned{kAtLineStart}, unsigned{kAtLineEnd}, kAtLineStart | kAtLineEnd}) {
-    back.Start(backSet, edges);
-    if (back.HasMatch(backSet)) endBytesKnown_ = false;
-    for (std::int32_t pc : backSet) {
-      const Inst& inst = reverse_.insts[pc];
-      if (inst.op == Op::kBytes) endBytes.Merge(reverse_.sets[inst.set]);
-    }
-  }
+  endBytesKnown_ = FirstBytes(starter_.stepper(), reverse_, endBytes);
   for (int b = 0; b < 256; ++b) endTable_[b] = endBytes.Contains(static_cast<std::uint8_t>(b));
 }
 
