@@ -82,6 +82,31 @@ class LazyDfa {
     return state;
   }
 
+  // Forwards over text[pos...length) for the longest match from a fixed start: notes in
+  // `best` each position where the state accepts, and stops at the end of the text, at a
+  // dead state, when `budget` bytes are read, or where a transition is not cached.
+  std::int32_t RunCachedLongest(std::int32_t state, const unsigned char* text, std::size_t& pos, std::size_t length,
+                                std::size_t& best, std::size_t& budget) const noexcept {
+    const std::int32_t* transitions = transitions_.data();
+    const std::uint8_t* flags = flags_.data();
+    const std::uint8_t* classOf = program_.classOf.data();
+    std::size_t at = pos;
+    std::size_t left = budget;
+    while (at < length && left != 0) {
+      const std::uint8_t f = flags[state];
+      if (f & kMatchHere) best = at;
+      if (f & kDead) break;
+      const std::int32_t next = transitions[static_cast<std::size_t>(state) * classCount_ + classOf[text[at]]];
+      if (next < 0) break;
+      state = next;
+      ++at;
+      --left;
+    }
+    pos = at;
+    budget = left;
+    return state;
+  }
+
   // For simulation: the state's threads, and the stepper that moves them.
   void LoadSet(std::int32_t state, SparseSet& set) const noexcept;
   NfaStepper& stepper() noexcept { return stepper_; }

@@ -11,6 +11,7 @@ namespace qrx::kresh {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr std::size_t kOverBudget = kNone - 1;
 constexpr int kMostSkipBytes = 64;
 
 unsigned EdgesAt(std::size_t pos, std::size_t length) {
@@ -121,9 +122,30 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
   } else if (!AnyMatch(text, length)) {
     return false;
   }
+  std::size_t unlimited = kNone;
+  if (!onlyAtLineStart_) {
+    // Trying each place a match can begin, from the left, finds the leftmost match and its
+    // longest end at once, and a place that cannot begin one is mostly left after a few
+    // bytes. Where the tries read more than about twice the line, it is read backwards
+    // instead: one pass, whatever the pattern.
+    std::size_t budget = 2 * length + 32;
+    for (std::size_t start = 0;; ++start) {
+      if (startBytesKnown_) {
+        while (start < length && !startTable_[text[start]]) ++start;
+        if (start == length) return false;
+      }
+      const std::size_t end = LongestEnd(text, length, start, budget);
+      if (end == kOverBudget) break;
+      if (end != kNone) {
+        range = {start, end};
+        return true;
+      }
+      if (start == length) return false;
+    }
+  }
   std::size_t start = onlyAtLineStart_ ? 0 : LeftmostStart(text, length);
   if (start == kNone) return false;  // no match at all
-  std::size_t end = LongestEnd(text, length, start);
+  std::size_t end = LongestEnd(text, length, start, unlimited);
   if (end == kNone) return false;
   range = {start, end};
   return true;
@@ -183,17 +205,21 @@ std::size_t Regex::LeftmostStart(const unsigned char* text, std::size_t length) 
   }
 }
 
-std::size_t Regex::LongestEnd(const unsigned char* text, std::size_t length, std::size_t start) noexcept {
+std::size_t Regex::LongestEnd(const unsigned char* text, std::size_t length, std::size_t start,
+                              std::size_t& budget) noexcept {
   ender_.BeginScan();
   Cursor cursor(ender_, EdgesAt(start, length));
   std::size_t best = kNone;
   for (std::size_t pos = start;; ++pos) {
+    if (cursor.InDfa()) cursor.SetState(ender_.RunCachedLongest(cursor.state(), text, pos, length, best, budget));
     if (pos == length) {
       if (cursor.MatchAtFarEdge()) best = length;
       return best;
     }
     if (cursor.MatchHere()) best = pos;
     if (cursor.Dead()) return best;
+    if (budget == 0) return kOverBudget;
+    --budget;
     cursor.Advance(text[pos]);
   }
 }

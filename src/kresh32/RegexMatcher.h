@@ -54,7 +54,9 @@ class Regex {
 
   bool AnyMatch(const unsigned char* text, std::size_t length) noexcept;
   std::size_t LeftmostStart(const unsigned char* text, std::size_t length) noexcept;
-  std::size_t LongestEnd(const unsigned char* text, std::size_t length, std::size_t start) noexcept;
+  // kOverBudget (from the .cpp) once `budget` bytes are read.
+  std::size_t LongestEnd(const unsigned char* text, std::size_t length, std::size_t start,
+                         std::size_t& budget) noexcept;
 
   Program forward_;
   Program reverse_;

@@ -130,6 +130,26 @@ TEST(CrossCheck, CacheSizeDoesNotChangeAnswers) {
   }
 }
 
+// Lines where trying each place a match can begin reads far ahead from each: the search
+// must give the same answer when it turns to reading the line backwards.
+TEST(CrossCheck, LongTriesAgreeWithReference) {
+  const char* const patterns[] = {"(a|b)*c", "a*b*c", ".*c", "(ab|a)*bc", "[ab]+c$", "b(a|b)*a"};
+  std::mt19937 rng(31);
+  for (const char* pattern : patterns) {
+    auto compiled = Regex::Compile(pattern);
+    ASSERT_TRUE(compiled.regex) << pattern;
+    for (int i = 0; i < 60; ++i) {
+      std::string line(30 + rng() % 120, 'a');
+      for (char& c : line) c = "aab"[rng() % 3];
+      if (rng() % 3) line[rng() % line.size()] = 'c';
+      MatchRange range;
+      std::optional<kresh_test::Span> actual;
+      if (compiled.regex->Search(line, range)) actual = kresh_test::Span{range.begin, range.end};
+      ASSERT_EQ(Describe(actual), Describe(ReferenceSearch(pattern, line))) << pattern << " on " << line;
+    }
+  }
+}
+
 // Arbitrary bytes as patterns: compiling either fails with a number or gives
 // an expression whose matches lie inside the line, whatever the cache size.
 TEST(CrossCheck, ArbitraryPatternsNeverMisbehave) {
