@@ -66,6 +66,16 @@ class TBlockLines {
   bool Final;
 };
 
+// Where the last run of text in [pos, have) begins after a line end, or pos: every line
+// before it is whole (the byte after its end is text, so no mate can follow) and not the last.
+size_t LastTextLineStart(const char* base, size_t pos, size_t have) {
+  auto isEnd = [&](size_t i) { return base[i] == '\r' || base[i] == '\n'; };
+  size_t i = have;
+  while (i > pos && isEnd(i - 1)) --i;
+  while (i > pos && !isEnd(i - 1)) --i;
+  return i;
+}
+
 }  // namespace
 
 void TFileSearchObj::SearchBlocks(bool& firstMatch) {
@@ -114,6 +124,20 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
       if (announce && LineNumber % 100 == 0) OnProcessMessages();
       return true;
     };
+    // Counts the lines that end in [from, to), with a break at each hundredth, and gives
+    // where the line holding `to` begins.
+    auto countTo = [&](const char* from, const char* to) {
+      const char* lineStart = nullptr;
+      const int32_t counted = LineNumber + static_cast<int32_t>(qrx::CountLines(from, to, lineStart));
+      if (announce) {
+        for (int32_t next = (LineNumber / 100 + 1) * 100; next <= counted; next += 100) {
+          LineNumber = next;  // each break sees the number of the line it comes at
+          OnProcessMessages();
+        }
+      }
+      LineNumber = counted;
+      return lineStart;
+    };
     int32_t start, stop;
     if (!byCandidates) {
       while (lines.Next(line)) {
@@ -137,21 +161,13 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
         if (hit == THit::None) {
           // Line numbers are needed later only while the file goes on, or for the breaks.
           if (lines.Final && !announce) return;
+          const size_t whole = LastTextLineStart(base, lines.Pos, lines.Have);
+          if (whole > lines.Pos) lines.Pos = static_cast<size_t>(countTo(base + lines.Pos, base + whole) - base);
           while (lines.Next(line)) number(line);
           break;
         }
         // The lines before the one with the text (or the byte) are only counted.
-        const char* lineStart = nullptr;
-        const auto skipped = static_cast<int32_t>(qrx::CountLines(base + lines.Pos, at, lineStart));
-        const int32_t counted = LineNumber + skipped;
-        if (announce) {
-          for (int32_t next = (LineNumber / 100 + 1) * 100; next <= counted; next += 100) {
-            LineNumber = next;  // each break sees the number of the line it comes at
-            OnProcessMessages();
-          }
-        }
-        LineNumber = counted;
-        lines.Pos = static_cast<size_t>(lineStart - base);
+        lines.Pos = static_cast<size_t>(countTo(base + lines.Pos, at) - base);
         if (!lines.Next(line)) break;  // the line with the text goes on in the next block
         number(line);
         from = base + lines.Pos;
