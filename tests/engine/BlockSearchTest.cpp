@@ -167,7 +167,8 @@ TEST(ByteScan, FindsCountsAndUpperCasesAsTheBytewiseWay) {
 TEST(ByteScan, CountsLinesOfTextAsTheBytewiseWay) {
   // Text as files hold it: one kind of line end per file or a mix, empty lines, lines of one
   // NUL, and every cut, so that each kind of 16-byte stretch meets each kind of boundary.
-  const char* const ends[][3] = {{"\r\n", "\r\n", "\r\n"}, {"\n", "\n", "\n"}, {"\r\n", "\n", "\r"}, {"\n\r", "\r\r", "\n"}};
+  const char* const ends[][3] = {{"\r\n", "\r\n", "\r\n"}, {"\n", "\n", "\n"},   {"\r\n", "\n", "\r"},
+                                 {"\n\r", "\r\r", "\n"},   {"\r\n", "\n\r\n", "\n"}};
   std::mt19937 rng(11);
   for (const auto& kinds : ends) {
     for (int trial = 0; trial < 60; ++trial) {
