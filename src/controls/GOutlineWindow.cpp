@@ -291,7 +291,11 @@ int32_t TGOutlineWindow::RowAt(int y) const {
 void TGOutlineWindow::RowCountChanged() {
   // Rows were taken away: the widest of them may have gone with them.
   if (nodesDestroyed_) RecomputeColumnWidth();
-  SetTopRow(std::min(TopRow(), MaxTopRow()));
+  // More rows never put the top row past the last one that can be on top, and the check
+  // asks the window system for the client size: a search adds rows by the hundred thousand.
+  const int32_t rows = RowCount();
+  if (rows < shownRows_) SetTopRow(std::min(TopRow(), MaxTopRow()));
+  shownRows_ = rows;
   ScrollBarsChanged();
 }
 
@@ -407,6 +411,7 @@ void TGOutlineWindow::Resized() {
   } else if (CanMeasure()) {
     columnWidth_ = ClientRect().right;
   }
+  SetTopRow(std::min(TopRow(), MaxTopRow()));
   UpdateScrollBars();
   if (RowCount() > 0) EnsureRowVisible(Row());
   Invalidate();
