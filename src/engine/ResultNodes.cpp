@@ -175,13 +175,19 @@ std::unique_ptr<TMatchNode> TMatchNode::Make(TSearchNode* searchNode, int32_t ma
 
 void TMatchNode::AppendDisplayText(std::string& out) const {
   const uint16_t options = SearchNode ? SearchNode->Options : 0;
+  // The front is put together here and added at once: this runs for every row written.
+  char front[24] = "  ";
+  char* end = front + 2;
   if (options & optLineNumbers) {
-    out += ' ';
-    AppendPadded(out, LineNumber, 5);
-    out += " : ";
-  } else {
-    out += "  ";
+    char digits[16];
+    const char* last = std::to_chars(digits, digits + sizeof digits, LineNumber).ptr;
+    const auto count = static_cast<size_t>(last - digits);
+    end = front + 1 + (count < 5 ? 5 - count : 0);
+    std::memset(front, ' ', static_cast<size_t>(end - front));
+    end = std::copy(static_cast<const char*>(digits), last, end);
+    end = std::copy_n(" : ", 3, end);
   }
+  out.append(front, end);
   out += Trimmed(LineText);
 }
 
