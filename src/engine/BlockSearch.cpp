@@ -107,7 +107,7 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
   LineNumber = 0;
   size_t kept = 0;  // bytes of an unfinished line moved to the front
   for (;;) {
-    if (block_.size() < kept + blockSize + 1) block_.resize(kept + blockSize + 1);
+    if (block_.size() < kept + blockSize) block_.resize(kept + blockSize);
     uint32_t got;
     try {
       got = reader_.ReadBlock(block_.data() + kept, blockSize);
@@ -141,7 +141,7 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
     int32_t start, stop;
     if (!byCandidates) {
       while (lines.Next(line)) {
-        if (number(line) && matcher_.MatchInPlace(block_.data() + line.Begin, line.End - line.Begin, start, stop))
+        if (number(line) && matcher_.Match(lines.Text(line), start, stop))
           ReportMatch(lines.Text(line), start, stop, firstMatch);
       }
     } else {
@@ -172,7 +172,7 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
         number(line);
         from = base + lines.Pos;
         // The whole line decides: whole words, anchors, the first fitting occurrence, the expression.
-        if (matcher_.MatchInPlace(block_.data() + line.Begin, line.End - line.Begin, start, stop))
+        if (matcher_.Match(lines.Text(line), start, stop))
           ReportMatch(lines.Text(line), start, stop, firstMatch);
       }
     }

@@ -122,55 +122,15 @@ __attribute__((target("sse2"))) const char* FindBytePairSse2(const char* p, cons
   return p;
 }
 
-unsigned Popcount16(unsigned x) {
-  x = x - ((x >> 1) & 0x5555u);
-  x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
-  x = (x + (x >> 4)) & 0x0F0Fu;
-  return (x + (x >> 8)) & 0x1Fu;
-}
-
+// Any text: the line ends are taken one by one, 16 bytes a step between them.
 __attribute__((target("sse2"))) void CountSse2(const char* p, const char* end, TLineCounter& counter) {
   const __m128i cr = _mm_set1_epi8('\r');
   const __m128i lf = _mm_set1_epi8('\n');
-  const __m128i nul = _mm_setzero_si128();
   for (; end - p >= 16; p += 16) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const unsigned crs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, cr)));
-    const unsigned lfs = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, lf)));
-    unsigned mask = crs | lfs;
-    if (!mask) continue;
-    // Most text has one kind of line end, and such a stretch is counted without looking at
-    // each: all CR LF pairs (one line a CR) or all LF (one line an LF). Its first byte may
-    // answer a line end just before it, and no line in it may be one NUL.
-    const bool answers = counter.last == p - 1 && (mask & 1) && *p != *counter.last;
-    const bool nulBefore = counter.lineStart + 1 == p && *counter.lineStart == '\0';
-    if (!nulBefore && !(answers && *p == '\r') && !_mm_movemask_epi8(_mm_cmpeq_epi8(x, nul))) {
-      const unsigned own = lfs & ~static_cast<unsigned>(answers);  // LFs not answering a CR before
-      if (own == ((crs << 1) & 0xFFFFu)) {
-        counter.lines += Popcount16(crs);
-        if (crs) {
-          const int last = 31 - __builtin_clz(crs);
-          // A CR in the last byte may yet take the LF that begins the next stretch.
-          counter.last = last == 15 ? p + 15 : nullptr;
-          counter.lineStart = p + last + (last == 15 ? 1 : 2);
-        } else {
-          counter.last = nullptr;
-          counter.lineStart = p + 1;
-        }
-        continue;
-      }
-      if (!crs) {
-        counter.lines += Popcount16(own);
-        const int last = 31 - __builtin_clz(lfs);
-        counter.last = answers && last == 0 ? nullptr : p + last;
-        counter.lineStart = p + last + 1;
-        continue;
-      }
-    }
-    while (mask) {
-      counter.Break(p + __builtin_ctz(mask));
-      mask &= mask - 1;
-    }
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, cr)) |
+                                          _mm_movemask_epi8(_mm_cmpeq_epi8(x, lf)));
+    for (; mask; mask &= mask - 1) counter.Break(p + __builtin_ctz(mask));
   }
   CountBytewise(p, end, counter);
 }
@@ -203,8 +163,8 @@ __attribute__((target("sse2"))) bool CountPlainSse2(const char* begin, const cha
       bad = _mm_or_si128(bad, _mm_cmpeq_epi8(x, zero));
     }
     sums = _mm_add_epi64(sums, _mm_sad_epu8(counts, zero));
+    if (_mm_movemask_epi8(bad)) return false;  // within 4 KiB of where it turned out otherwise
   }
-  if (_mm_movemask_epi8(bad)) return false;
   size_t count = static_cast<size_t>(_mm_cvtsi128_si32(sums)) + static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
   for (; p != target; ++p) {
     if (*p == '\0' || (*p == '\r' && p[1] != '\n')) return false;  // p + 1 < target: target[-1] is no CR

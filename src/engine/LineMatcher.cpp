@@ -76,8 +76,7 @@ void TSubstringFinder::Prepare(std::string_view needle, bool caseFolded) {
   };
   for (size_t i = 1; i < needle_.size(); ++i)
     if (rank(i) < rank(rareOffset_)) rareOffset_ = i;
-  hasPair_ = needle_.size() >= 2;
-  if (!hasPair_) return;
+  if (needle_.size() < 2) return;
   size_t next = rareOffset_ == 0 ? 1 : 0;
   for (size_t i = 0; i < needle_.size(); ++i)
     if (i != rareOffset_ && rank(i) < rank(next)) next = i;
@@ -99,14 +98,12 @@ size_t TSubstringFinder::Find(std::string_view hay, size_t from) const {
   const char rare = needle_[rareOffset_];
   const char* p = base + from + rareOffset_;
   const char* last = base + (n - m) + rareOffset_;  // last place the rare byte may stand
-  // The text is case-adjusted already, so the bytes compare as they are.
+  // The text is case-adjusted already: upper-casing it again leaves it as it is.
   while (p <= last) {
     const char* hit = FindAnyOf(p, last + 1, rare, rare, rare);
     if (hit > last) break;
     const char* cand = hit - rareOffset_;
-    size_t i = 0;
-    while (i < m && cand[i] == needle_[i]) ++i;
-    if (i == m) return static_cast<size_t>(cand - base);
+    if (FitsAt(cand)) return static_cast<size_t>(cand - base);
     p = hit + 1;
   }
   return std::string_view::npos;
@@ -134,7 +131,7 @@ bool TSubstringFinder::FitsAt(const char* at) const {
 }
 
 TSubstringFinder::THit TSubstringFinder::ScanBlock(const char* p, const char* end, const char*& at) const {
-  if (hasPair_) {
+  if (needle_.size() >= 2) {
     // The bytes before the later key byte's first place are looked at for a Ctrl-Z only;
     // the steps see every byte from there on.
     const char* q = p + std::min(pair_.Offset[1], static_cast<size_t>(end - p));
@@ -232,34 +229,17 @@ std::string_view TLineMatcher::CaseAdjust(std::string_view line) {
   return adjusted_;
 }
 
-bool TLineMatcher::MatchInPlace(const char* line, size_t length, int32_t& start, int32_t& stop) {
-  if (!regex_ || !caseSensitive_) return Match(std::string_view(line, length), start, stop);
-  start = stop = 0;
-  // The component sees the line up to its first NUL, as RegExec would.
-  const auto seen = static_cast<long>(FindAnyOf(line, line + length, 0, 0, 0) - line);
-  long range[2] = {0, 0};
-  if (RegExecLength(handle_, line, seen, range) != 0) return false;
-  start = static_cast<int32_t>(range[0]) + 1;
-  stop = static_cast<int32_t>(range[1]);
-  return true;
-}
-
 bool TLineMatcher::MatchAdjusted(std::string_view line, int32_t& start, int32_t& stop) {
   start = stop = 0;
   return regex_ ? MatchExpression(line, start, stop) : MatchStandard(line, start, stop);
 }
 
 bool TLineMatcher::MatchExpression(std::string_view line, int32_t& start, int32_t& stop) {
-  // The component wants NUL-terminated text, so it sees the line up to its first NUL.
-  const char* text;
-  if (line.data() == adjusted_.data() && line.size() == adjusted_.size()) {
-    text = adjusted_.c_str();
-  } else {
-    adjusted_.assign(line);
-    text = adjusted_.c_str();
-  }
+  // The component sees the line up to its first NUL, where it lies.
+  const char* end = line.data() + line.size();
+  const auto seen = static_cast<long>(FindAnyOf(line.data(), end, 0, 0, 0) - line.data());
   long range[2] = {0, 0};
-  if (RegExec(handle_, text, range) != 0) return false;
+  if (RegExecLength(handle_, line.data(), seen, range) != 0) return false;
   start = static_cast<int32_t>(range[0]) + 1;
   stop = static_cast<int32_t>(range[1]);
   return true;

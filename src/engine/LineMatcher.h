@@ -28,7 +28,7 @@ bool IsDelimiter(unsigned char c);
 // ".*" and "?" becomes ".".
 std::string ConvertDosPattern(const std::string& pattern);
 
-// Finds a fixed byte string, skipping ahead on its rarest byte with memchr.
+// Finds a fixed byte string, skipping ahead on its rarest bytes 16 places at a time.
 class TSubstringFinder {
  public:
   void Prepare(std::string_view needle, bool caseFolded);
@@ -52,7 +52,6 @@ class TSubstringFinder {
   bool folded_ = false;
   // The rarest byte and the next rarest, for needles of two bytes or more.
   TBytePairKey pair_;
-  bool hasPair_ = false;
 };
 
 class TLineMatcher {
@@ -63,9 +62,6 @@ class TLineMatcher {
 
   // The line itself when case matters, else its upper-case copy (held until the next call).
   std::string_view CaseAdjust(std::string_view line);
-  // As Match, for a line where it lies in the caller's buffer: with case sensitivity the
-  // expression component reads it there, without a copy.
-  bool MatchInPlace(const char* line, size_t length, int32_t& start, int32_t& stop);
   bool IsExpression() const { return regex_; }
   // Plain text that only counts as a whole word.
   bool WholeWordsOnly() const { return !regex_ && (options_ & optWholeWords) != 0; }

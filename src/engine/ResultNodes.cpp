@@ -16,13 +16,19 @@ namespace {
 
 std::string Int(int32_t value) { return std::to_string(value); }
 
-// Right-aligns a number in a field; wider numbers take the room they need.
+// Right-aligns a number in a field at `out` (room for width + 11 bytes); wider numbers take
+// the room they need. Gives the end of what it wrote.
+char* PadInto(char* out, int32_t value, int width) {
+  char digits[12];
+  const char* last = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  const int count = static_cast<int>(last - digits);
+  if (count < width) out = std::fill_n(out, width - count, ' ');
+  return std::copy(static_cast<const char*>(digits), last, out);
+}
+
 void AppendPadded(std::string& out, int32_t value, int width) {
-  char buf[16];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-  const int digits = static_cast<int>(end - buf);
-  if (digits < width) out.append(static_cast<size_t>(width - digits), ' ');
-  out.append(buf, end);
+  char buf[24];
+  out.append(buf, PadInto(buf, value, width));
 }
 
 // Without leading and trailing blanks and control characters.
@@ -178,15 +184,7 @@ void TMatchNode::AppendDisplayText(std::string& out) const {
   // The front is put together here and added at once: this runs for every row written.
   char front[24] = "  ";
   char* end = front + 2;
-  if (options & optLineNumbers) {
-    char digits[16];
-    const char* last = std::to_chars(digits, digits + sizeof digits, LineNumber).ptr;
-    const auto count = static_cast<size_t>(last - digits);
-    end = front + 1 + (count < 5 ? 5 - count : 0);
-    std::memset(front, ' ', static_cast<size_t>(end - front));
-    end = std::copy(static_cast<const char*>(digits), last, end);
-    end = std::copy_n(" : ", 3, end);
-  }
+  if (options & optLineNumbers) end = std::copy_n(" : ", 3, PadInto(front + 1, LineNumber, 5));
   out.append(front, end);
   out += Trimmed(LineText);
 }

@@ -34,21 +34,6 @@ extern "C" long __stdcall RegComp(const char* pattern, long* error) {
   }
 }
 
-extern "C" long __stdcall RegExec(long handle, const char* line, long* range) {
-  try {
-    if (line == nullptr || range == nullptr) return KRESH32_BAD_ARGUMENT;
-    Regex* regex = HandleRegistry::Process().Find(static_cast<std::int32_t>(handle));
-    if (regex == nullptr) return KRESH32_BAD_ARGUMENT;
-    MatchRange match;
-    if (!regex->Search(std::string_view(line, std::strlen(line)), match)) return KRESH32_NO_MATCH;
-    range[0] = static_cast<long>(match.begin);
-    range[1] = static_cast<long>(match.end);
-    return KRESH32_MATCH;
-  } catch (...) {
-    return KRESH32_BAD_ARGUMENT;
-  }
-}
-
 extern "C" long __stdcall RegExecLength(long handle, const char* text, long length, long* range) {
   try {
     if (text == nullptr || range == nullptr || length < 0) return KRESH32_BAD_ARGUMENT;
@@ -62,6 +47,11 @@ extern "C" long __stdcall RegExecLength(long handle, const char* text, long leng
   } catch (...) {
     return KRESH32_BAD_ARGUMENT;
   }
+}
+
+extern "C" long __stdcall RegExec(long handle, const char* line, long* range) {
+  if (line == nullptr) return KRESH32_BAD_ARGUMENT;
+  return RegExecLength(handle, line, static_cast<long>(std::strlen(line)), range);
 }
 
 extern "C" long __stdcall RegStartBytes(long handle, unsigned char* bytes) {
