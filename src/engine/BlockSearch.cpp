@@ -3,6 +3,7 @@
 // and every result come out as the line reader gives them one by one: CR, LF, CR LF and
 // LF CR each end a line, a line of one NUL byte takes no number unless it is the last,
 // nothing after a Ctrl-Z exists, and a line may be longer than any block.
+#include <array>
 #include <cstring>
 
 #include "engine/ByteScan.h"
@@ -18,6 +19,13 @@ struct TLineSpan {
 };
 
 constexpr unsigned char kCtrlZ = 26;
+
+// What ends a word in the raw bytes: a delimiter, a line end, or the end of the text.
+constexpr std::array<bool, 256> kEndsWord = [] {
+  std::array<bool, 256> t = qrx::kDelimiterTable;
+  t['\r'] = t['\n'] = t[kCtrlZ] = true;
+  return t;
+}();
 
 // The unread part of one file in a buffer: the bytes [Pos, Have) of Data, Final once the file
 // has nothing more to give.
@@ -98,10 +106,9 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
   const bool wordsOnly = byText && matcher_.WholeWordsOnly();
   const size_t textLength = finder.Length();
   auto inWord = [&](const char* at, const char* lineStart, const char* end) {
-    auto ends = [](unsigned char c) { return c == '\r' || c == '\n' || c == kCtrlZ || qrx::IsDelimiter(c); };
-    if (at != lineStart && !ends(static_cast<unsigned char>(at[-1]))) return true;
+    if (at != lineStart && !kEndsWord[static_cast<unsigned char>(at[-1])]) return true;
     const char* after = at + textLength;
-    return after < end && !ends(static_cast<unsigned char>(*after));
+    return after < end && !kEndsWord[static_cast<unsigned char>(*after)];
   };
   const bool announce = static_cast<bool>(OnProcessMessages);
   LineNumber = 0;

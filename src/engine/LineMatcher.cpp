@@ -10,14 +10,6 @@ namespace qrx {
 
 namespace {
 
-struct DelimiterTableBuilder {
-  bool table[256];
-  constexpr DelimiterTableBuilder() : table() {
-    const char* set = "\t !\"#$%&'()*+,-./:;<=>?@[\\]^`{|}~";
-    for (const char* p = set; *p; ++p) table[static_cast<unsigned char>(*p)] = true;
-  }
-};
-constexpr DelimiterTableBuilder kDelimiters;
 
 // How often a byte turns up in program text, roughly: the finder skips on the rarest byte
 // of the pattern, so only the order matters.
@@ -46,8 +38,6 @@ std::string TrimText(std::string_view text) {
   while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
   return std::string(text.substr(b, e - b));
 }
-
-bool IsDelimiter(unsigned char c) { return kDelimiters.table[c]; }
 
 std::string ConvertDosPattern(const std::string& pattern) {
   std::string out;

@@ -22,7 +22,12 @@ std::string UpperCase(std::string_view text);
 std::string TrimText(std::string_view text);
 
 // TAB, blank and ASCII punctuation except the underscore separate words.
-bool IsDelimiter(unsigned char c);
+inline constexpr std::array<bool, 256> kDelimiterTable = [] {
+  std::array<bool, 256> t{};
+  for (const char* p = "\t !\"#$%&'()*+,-./:;<=>?@[\\]^`{|}~"; *p; ++p) t[static_cast<unsigned char>(*p)] = true;
+  return t;
+}();
+constexpr bool IsDelimiter(unsigned char c) { return kDelimiterTable[c]; }
 
 // DOS wildcards to a regular expression: every other character is escaped, "*" becomes
 // ".*" and "?" becomes ".".

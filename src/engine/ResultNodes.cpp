@@ -26,9 +26,9 @@ char* PadInto(char* out, int32_t value, int width) {
   return std::copy(static_cast<const char*>(digits), last, out);
 }
 
-void AppendPadded(std::string& out, int32_t value, int width) {
+void AppendPadded(qrx::TTextBuffer& out, int32_t value, int width) {
   char buf[24];
-  out.append(buf, PadInto(buf, value, width));
+  out.Append(buf, static_cast<size_t>(PadInto(buf, value, width) - buf));
 }
 
 // Without leading and trailing blanks and control characters.
@@ -97,36 +97,36 @@ TSearchNode::~TSearchNode() {
   if (it != SearchNodes.end()) SearchNodes.erase(it);
 }
 
-void TSearchNode::AppendDisplayText(std::string& text) const {
+void TSearchNode::AppendDisplayText(qrx::TTextBuffer& text) const {
   switch (SearchKind) {
     case 0:
-      text += " Search for \"";
-      text += EnteredText;
-      text += "\" in ";
-      text += Masks;
+      text.Append(" Search for \"");
+      text.Append(EnteredText);
+      text.Append("\" in ");
+      text.Append(Masks);
       break;
     case 1:
-      text += " Search/Replace for \"";
-      text += EnteredText;
-      text += "\" replaced with ";
-      text += ReplaceText;
-      text += " in ";
-      text += Masks;
+      text.Append(" Search/Replace for \"");
+      text.Append(EnteredText);
+      text.Append("\" replaced with ");
+      text.Append(ReplaceText);
+      text.Append(" in ");
+      text.Append(Masks);
       break;
     case 2:
-      text += " DFM Search for \"";
-      text += EnteredText;
-      text += '"';
+      text.Append(" DFM Search for \"");
+      text.Append(EnteredText);
+      text.Append('"');
       break;
     case 3:
-      text += " Binary Search";
+      text.Append(" Binary Search");
       break;
     default:
       break;
   }
   if (Matches > 0 && (Options & optMatchCounts) && !(Options & optFileLines)) {
-    text += " Matches - ";
-    text += Int(Matches);
+    text.Append(" Matches - ");
+    text.Append(Int(Matches));
   }
 }
 
@@ -139,17 +139,17 @@ std::string TSearchNode::GetSaveText() const {
                      Int(Matches), Int(FilesWithMatches), Int(FilesSearched)});
 }
 
-void TFileNode::AppendDisplayText(std::string& out) const {
+void TFileNode::AppendDisplayText(qrx::TTextBuffer& out) const {
   const uint16_t options = SearchNode ? SearchNode->Options : 0;
   std::string_view name = (options & optFileLines) ? std::string_view(FileName) : DirectoryPart(FileName);
   std::string_view shown = (options & optFullPaths) ? name : NamePart(name);
   if (options & optMatchCounts) {
     AppendPadded(out, Matches, 4);
-    out += " : ";
+    out.Append(" : ");
   } else {
-    out += "  ";
+    out.Append("  ");
   }
-  out += shown;
+  out.Append(shown);
 }
 
 std::string TFileNode::GetSaveText() const {
@@ -160,8 +160,9 @@ std::string TFileNode::GetSaveText() const {
 std::unique_ptr<TMatchNode> TMatchNode::Build(void* block, TSearchNode* searchNode, int32_t matchStart,
                                               int32_t matchStop, int32_t lineNumber, std::string_view lineText,
                                               TFileNode* fileNode) noexcept {
+  static_assert(alignof(TMatchNode) <= qrx::outline::TChunkPool::kAlign);
   char* text = static_cast<char*>(block) + sizeof(TMatchNode);
-  if (!lineText.empty()) std::memcpy(text, lineText.data(), lineText.size());
+  qrx::CopyBytes(text, lineText.data(), lineText.size());
   return std::unique_ptr<TMatchNode>(
       new (block) TMatchNode(searchNode, matchStart, matchStop, lineNumber, std::string_view(text, lineText.size()), fileNode));
 }
@@ -179,14 +180,14 @@ std::unique_ptr<TMatchNode> TMatchNode::Make(TSearchNode* searchNode, int32_t ma
                matchStart, matchStop, lineNumber, lineText, fileNode);
 }
 
-void TMatchNode::AppendDisplayText(std::string& out) const {
+void TMatchNode::AppendDisplayText(qrx::TTextBuffer& out) const {
   const uint16_t options = SearchNode ? SearchNode->Options : 0;
   // The front is put together here and added at once: this runs for every row written.
   char front[24] = "  ";
   char* end = front + 2;
   if (options & optLineNumbers) end = std::copy_n(" : ", 3, PadInto(front + 1, LineNumber, 5));
-  out.append(front, end);
-  out += Trimmed(LineText);
+  out.Append(front, static_cast<size_t>(end - front));
+  out.Append(Trimmed(LineText));
 }
 
 std::string TMatchNode::GetSaveText() const {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/TextBuffer.h"
 #include "outline/ChunkPool.h"
 
 class TFileSearchObj;
@@ -16,12 +17,12 @@ class TBaseNode {
   virtual ~TBaseNode() = default;
   // The text shown in the tree, which follows the search's current options.
   std::string GetDisplayText() const {
-    std::string text;
+    qrx::TTextBuffer text;
     AppendDisplayText(text);
-    return text;
+    return text.Str();
   }
   // The same, appended to a buffer: exporting many lines then costs no allocation each.
-  virtual void AppendDisplayText(std::string& out) const = 0;
+  virtual void AppendDisplayText(qrx::TTextBuffer& out) const = 0;
   virtual std::string GetSaveText() const = 0;
 
   int32_t TreeIndex = 0;
@@ -36,7 +37,7 @@ class TSearchNode : public TBaseNode {
   TSearchNode(const TSearchNode&) = delete;
   TSearchNode& operator=(const TSearchNode&) = delete;
 
-  void AppendDisplayText(std::string& out) const override;
+  void AppendDisplayText(qrx::TTextBuffer& out) const override;
   std::string GetSaveText() const override;
 
   uint16_t Options = 0;
@@ -57,7 +58,7 @@ class TFileNode : public TBaseNode {
  public:
   TFileNode(TSearchNode* searchNode, std::string fileName)
       : SearchNode(searchNode), FileName(std::move(fileName)) {}
-  void AppendDisplayText(std::string& out) const override;
+  void AppendDisplayText(qrx::TTextBuffer& out) const override;
   std::string GetSaveText() const override;
 
   TSearchNode* SearchNode;  // not owned
@@ -88,7 +89,7 @@ class TMatchNode : public TBaseNode {
   TMatchNode(const TMatchNode&) = delete;
   TMatchNode& operator=(const TMatchNode&) = delete;
 
-  void AppendDisplayText(std::string& out) const override;
+  void AppendDisplayText(qrx::TTextBuffer& out) const override;
   std::string GetSaveText() const override;
 
   TFileNode* FileNode;      // not owned; none without file lines

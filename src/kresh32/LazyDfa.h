@@ -50,9 +50,10 @@ class LazyDfa {
     const std::int32_t* transitions = transitions_.data();
     const std::uint8_t* flags = flags_.data();
     const std::uint8_t* classOf = program_.classOf.data();
+    const std::size_t classes = classCount_;
     std::size_t at = pos;
     while (at < length && (flags[state] & kMatchHere) == 0 && state != stopState) {
-      std::int32_t next = transitions[static_cast<std::size_t>(state) * classCount_ + classOf[text[at]]];
+      std::int32_t next = transitions[static_cast<std::size_t>(state) * classes + classOf[text[at]]];
       if (next < 0) break;
       state = next;
       ++at;
@@ -70,15 +71,18 @@ class LazyDfa {
     const std::int32_t* transitions = transitions_.data();
     const std::uint8_t* flags = flags_.data();
     const std::uint8_t* classOf = program_.classOf.data();
+    const std::size_t classes = classCount_;
     std::size_t at = pos;
+    std::size_t found = best;  // a local: a store through `best` could alias the tables
     while (at > stop) {
-      if (flags[state] & kMatchHere) best = at;
-      std::int32_t next = transitions[static_cast<std::size_t>(state) * classCount_ + classOf[text[at - 1]]];
+      if (flags[state] & kMatchHere) found = at;
+      std::int32_t next = transitions[static_cast<std::size_t>(state) * classes + classOf[text[at - 1]]];
       if (next < 0) break;
       state = next;
       --at;
     }
     pos = at;
+    best = found;
     return state;
   }
 
@@ -90,20 +94,25 @@ class LazyDfa {
     const std::int32_t* transitions = transitions_.data();
     const std::uint8_t* flags = flags_.data();
     const std::uint8_t* classOf = program_.classOf.data();
+    const std::size_t classes = classCount_;
+    // Reading stops at whichever comes first, the text's end or the budget's.
+    const std::size_t limit = length - pos < budget ? length : pos + budget;
     std::size_t at = pos;
-    std::size_t left = budget;
-    while (at < length && left != 0) {
+    std::size_t found = best;  // locals: stores through the references could alias the tables
+    while (at < limit) {
       const std::uint8_t f = flags[state];
-      if (f & kMatchHere) best = at;
-      if (f & kDead) break;
-      const std::int32_t next = transitions[static_cast<std::size_t>(state) * classCount_ + classOf[text[at]]];
+      if (f & (kMatchHere | kDead)) {
+        if (f & kMatchHere) found = at;
+        if (f & kDead) break;
+      }
+      const std::int32_t next = transitions[static_cast<std::size_t>(state) * classes + classOf[text[at]]];
       if (next < 0) break;
       state = next;
       ++at;
-      --left;
     }
+    budget -= at - pos;
     pos = at;
-    budget = left;
+    best = found;
     return state;
   }
 

@@ -20,21 +20,23 @@ std::string RequiredRun(const Ast& ast) {
   return best;
 }
 
-bool Contains(const unsigned char* text, std::size_t length, const std::string& needle) noexcept {
+std::size_t LastPlaceOf(const unsigned char* text, std::size_t length, const std::string& needle) noexcept {
   const std::size_t size = needle.size();
-  if (size == 0) return true;
-  if (size > length) return false;
-  const unsigned char first = static_cast<unsigned char>(needle[0]);
-  const std::size_t lastStart = length - size;
-  std::size_t at = 0;
-  while (at <= lastStart) {
-    const void* hit = std::memchr(text + at, first, lastStart - at + 1);
-    if (hit == nullptr) return false;
-    at = static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text);
-    if (std::memcmp(text + at + 1, needle.data() + 1, size - 1) == 0) return true;
-    ++at;
+  if (size > length) return kNotFound;
+  if (size == 0) return length;
+  // Lines are short and the first byte may be common: testing the first and the last byte
+  // of each place in one loop beats a library call per candidate.
+  const auto* want = reinterpret_cast<const unsigned char*>(needle.data());
+  const unsigned char first = want[0];
+  const unsigned char last = want[size - 1];
+  for (const unsigned char* at = text + (length - size) + 1; at != text;) {
+    --at;
+    if (at[0] != first || at[size - 1] != last) continue;
+    std::size_t k = 1;
+    while (k + 1 < size && at[k] == want[k]) ++k;
+    if (k + 1 >= size) return static_cast<std::size_t>(at - text);
   }
-  return false;
+  return kNotFound;
 }
 
 std::optional<LiteralPlan> LiteralPlan::From(const Ast& ast) {

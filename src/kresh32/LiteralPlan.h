@@ -15,11 +15,12 @@ struct MatchRange {
 };
 
 // The longest run of single bytes that every match must contain (the pattern's top-level
-// sequence holds it), or empty. A line without it cannot match, which a memchr finds out
-// far sooner than an automaton.
+// sequence holds it), or empty. A line without it cannot match, which a plain scan finds
+// out far sooner than an automaton.
 std::string RequiredRun(const Ast& ast);
-// Whether text holds needle (not empty).
-bool Contains(const unsigned char* text, std::size_t length, const std::string& needle) noexcept;
+// Where the last occurrence of `needle` in the text begins, or kNotFound.
+constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+std::size_t LastPlaceOf(const unsigned char* text, std::size_t length, const std::string& needle) noexcept;
 
 class LiteralPlan {
  public:

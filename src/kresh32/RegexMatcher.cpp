@@ -114,10 +114,13 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
     range = {0, 0};
     return emptyLineMatches_;
   }
+  // No match begins after the last place that holds what every match holds.
+  std::size_t lastStart = length;
   if (!required_.empty()) {
-    // A line holding what every match holds mostly holds a match too: the pass that only
-    // asks whether there is one would be paid twice over.
-    if (!Contains(text, length, required_)) return false;
+    // A line holding it mostly holds a match too: the pass that only asks whether there is
+    // one would be paid twice over.
+    lastStart = LastPlaceOf(text, length, required_);
+    if (lastStart == kNotFound) return false;
     if (onlyAtLineStart_ && !AnyMatch(text, length)) return false;
   } else if (!AnyMatch(text, length)) {
     return false;
@@ -131,9 +134,10 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
     std::size_t budget = 2 * length + 32;
     for (std::size_t start = 0;; ++start) {
       if (startBytesKnown_) {
-        while (start < length && !startTable_[text[start]]) ++start;
+        while (start <= lastStart && start < length && !startTable_[text[start]]) ++start;
         if (start == length) return false;
       }
+      if (start > lastStart) return false;
       const std::size_t end = LongestEnd(text, length, start, budget);
       if (end == kOverBudget) break;
       if (end != kNone) {

@@ -37,6 +37,7 @@ TGCustomOutline::~TGCustomOutline() {
 }
 
 std::unique_ptr<TGOutlineNode> TGCustomOutline::NewNode() {
+  static_assert(alignof(TGOutlineNode) <= TChunkPool::kAlign);
   return std::unique_ptr<TGOutlineNode>(new (FNodePool) TGOutlineNode(this));
 }
 
@@ -151,7 +152,7 @@ TGOutlineNode* TGCustomOutline::Link(TGOutlineNode* parent, int32_t position,
   if (siblings.size() == siblings.capacity()) siblings.reserve(2 * siblings.size() + 4);
   TGOutlineNode* node = owned.get();
   node->FParent = parent;
-  node->FLevel = parent->FLevel + 1;
+  node->FLevel = static_cast<int16_t>(parent->FLevel + 1);
   node->FInTree = true;
   siblings.insert(siblings.begin() + position, std::move(owned));
   for (std::size_t k = static_cast<std::size_t>(position); k < siblings.size(); ++k) {
@@ -217,7 +218,7 @@ void TGCustomOutline::DeleteNode(TGOutlineNode* node) {
   const bool collapseParent = parent != FRoot.get() && parent->FChildren.empty() && parent->FExpanded;
   if (collapseParent) {
     parent->FExpanded = false;
-    parent->FRowStart.clear();
+    parent->ForgetRowStarts();
   }
   // The current row stays on its node; only when that node goes does it move: to the
   // parent when no sibling is left, to the new last sibling when the node was the last
@@ -266,7 +267,7 @@ std::exception_ptr TGCustomOutline::DestroyDetached(std::unique_ptr<TGOutlineNod
     stack.pop_back();
     for (auto& child : done->FChildren) FGraveyard.push_back(std::move(child));
     done->FChildren.clear();
-    done->FRowStart.clear();
+    done->ForgetRowStarts();
     try {
       NodeDestroying(done);
       if (OnNodeDestroy) OnNodeDestroy(done);

@@ -60,20 +60,32 @@ class TGOutlineNode {
   static void* operator new(std::size_t size, qrx::outline::TChunkPool& pool) { return pool.Allocate(size); }
   static void operator delete(void* p, qrx::outline::TChunkPool&) noexcept { qrx::outline::TChunkPool::Free(p); }
 
+  // The offsets below, made when first asked for: most nodes never have children.
+  std::vector<int32_t>& RowStarts() const {
+    if (!FRowStart) FRowStart = std::make_unique<std::vector<int32_t>>();
+    return *FRowStart;
+  }
+  void ForgetRowStarts() const {
+    if (FRowStart) FRowStart->clear();
+  }
+
+  // A search can make a million rows, and each byte of a row is paid for in memory first
+  // touched: the members are laid out without padding.
   std::vector<std::unique_ptr<TGOutlineNode>> FChildren;
   std::string FText;
   void* FData = nullptr;
   TGOutlineNode* FParent = nullptr;
-  int32_t FIndex = -1;  // right only up to the owner's valid-index mark
-  bool FExpanded = false;
   TGCustomOutline* FOwner;
+  int32_t FIndex = -1;  // right only up to the owner's valid-index mark
   int32_t FExpandCount = 0;
-  int32_t FLevel = 0;
   int32_t FPosition = 0;
+  int16_t FLevel = 0;  // at most kMaxLevel
+  bool FExpanded = false;
   bool FInTree = false;
-  // FRowStart[k]: rows taken by the children before child k; a prefix that is cut back
+  // (*FRowStart)[k]: rows taken by the children before child k; a prefix that is cut back
   // whenever a child's row count changes and extended again on demand.
-  mutable std::vector<int32_t> FRowStart;  // A width the window part measured, good while FWidthStamp is the window's stamp: a
+  mutable std::unique_ptr<std::vector<int32_t>> FRowStart;
+  // A width the window part measured, good while FWidthStamp is the window's stamp: a
   // slot in the node costs no lookup when 100 000 rows are shown at once.
   int32_t FWidth = 0;
   uint32_t FWidthStamp = 0;

@@ -79,6 +79,9 @@ TGOutlineNode* TGCustomOutline::FindByIndex(int32_t index) {
   if (cached == index - 1) {
     if (TGOutlineNode* next = NextPreorder(FCache, FRoot.get()); next && IndexOf(next) == index) return next;
   }
+  // Appending asks for the node numbered last, the mark, and a search for it would touch
+  // nodes all over the tree.
+  if (FMark != FRoot.get() && FMark->FIndex == index) return FMark;
   // Binary search among the children of each level by their numbers, descending into
   // the child whose subtree holds the index.
   TGOutlineNode* node = FRoot.get();

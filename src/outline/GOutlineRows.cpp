@@ -18,7 +18,7 @@ TGOutlineNode* TGCustomOutline::VisibleAncestor(TGOutlineNode* node) {
 }
 
 int32_t TGCustomOutline::RowStart(const TGOutlineNode* parent, int32_t position) {
-  auto& starts = parent->FRowStart;
+  auto& starts = parent->RowStarts();
   if (starts.empty()) starts.push_back(0);
   while (static_cast<int32_t>(starts.size()) <= position) {
     const std::size_t k = starts.size() - 1;
@@ -31,9 +31,8 @@ int32_t TGCustomOutline::RowStart(const TGOutlineNode* parent, int32_t position)
 // stale, and the count goes up the chain of expanded ancestors.
 void TGCustomOutline::ChildRowsChanged(TGOutlineNode* child, int32_t delta) {
   for (TGOutlineNode* c = child; TGOutlineNode* p = c->FParent; c = p) {
-    auto& starts = p->FRowStart;
     const std::size_t keep = static_cast<std::size_t>(c->FPosition) + 1;
-    if (starts.size() > keep) starts.resize(keep);
+    if (p->FRowStart && p->FRowStart->size() > keep) p->FRowStart->resize(keep);
     if (!p->FExpanded) break;
     p->FExpandCount += delta;
   }
@@ -54,7 +53,7 @@ TGOutlineNode* TGCustomOutline::NodeAtRow(int32_t row) {
   if (row < 0 || row >= RowCount()) return nullptr;
   TGOutlineNode* parent = FRoot.get();
   for (;;) {
-    auto& starts = parent->FRowStart;
+    auto& starts = parent->RowStarts();
     const std::size_t count = parent->FChildren.size();
     if (starts.empty()) starts.push_back(0);
     // Extend the offsets only as far as this row needs.
@@ -115,7 +114,7 @@ void TGCustomOutline::CollapseNode(TGOutlineNode* node) {
     }
     n->FExpanded = false;
     n->FExpandCount = 0;
-    n->FRowStart.clear();
+    n->ForgetRowStarts();
   }
   ChildRowsChanged(node, -rows);
   if (FRowNode && FRowNode != node && IsInSubtree(FRowNode, node)) SetRowNode(node);

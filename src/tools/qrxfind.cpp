@@ -16,6 +16,7 @@
 #include "engine/ResultNodes.h"
 #include "engine/ResultTree.h"
 #include "engine/SavedResults.h"
+#include "engine/TextBuffer.h"
 #include "tools/ConsoleAsk.h"
 #include "tools/QrxFindArgs.h"
 #include "winlib/TempFile.h"
@@ -23,21 +24,21 @@
 namespace {
 
 void WriteTree(TGCustomOutline& tree) {
-  std::string out;
+  qrx::TTextBuffer out;
   for (TGOutlineNode* node = tree.FirstNode(); node; node = tree.NextNode(node)) {
-    out.append(static_cast<size_t>(node->Level() - 1), '\t');
+    out.Append(static_cast<size_t>(node->Level() - 1), '\t');
     // The nodes answer for the texts; asking them directly spares a string per line.
     if (TBaseNode* result = ResultNodeOf(node))
       result->AppendDisplayText(out);
     else
-      out += node->Text();
-    out += "\r\n";
-    if (out.size() > (1 << 20)) {
-      std::fwrite(out.data(), 1, out.size(), stdout);
-      out.clear();
+      out.Append(node->Text());
+    out.Append("\r\n", 2);
+    if (out.Size() > (1 << 20)) {
+      std::fwrite(out.Data(), 1, out.Size(), stdout);
+      out.Clear();
     }
   }
-  std::fwrite(out.data(), 1, out.size(), stdout);
+  std::fwrite(out.Data(), 1, out.Size(), stdout);
   std::fflush(stdout);
 }
 

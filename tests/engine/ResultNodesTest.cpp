@@ -3,6 +3,7 @@
 #include "SearchFixture.h"
 #include "engine/DosTime.h"
 #include "engine/SavedResults.h"
+#include "engine/TextBuffer.h"
 
 namespace {
 
@@ -182,3 +183,25 @@ TEST(SavedResults, DamagedFilesFailWithAMessageAndLeaveNoNodes) {
 }
 
 }  // namespace
+
+// Rows are put together from pieces copied without the library: every length, at every
+// offset, through growth, must come out as the bytes went in.
+TEST(TextBuffer, PiecesOfEveryLengthComeOutWhole) {
+  std::string source(300, ' ');
+  for (size_t i = 0; i < source.size(); ++i) source[i] = static_cast<char>('!' + (i * 7) % 90);
+  qrx::TTextBuffer buffer;
+  std::string expected;
+  for (size_t length = 0; length <= 140; ++length) {
+    for (size_t offset : {size_t{0}, size_t{1}, size_t{3}, size_t{150}}) {
+      buffer.Append(source.data() + offset, length);
+      expected.append(source, offset, length);
+    }
+    buffer.Append(length % 5, '\t');
+    expected.append(length % 5, '\t');
+  }
+  EXPECT_EQ(buffer.View(), expected);
+  buffer.Clear();
+  buffer.Append(std::string_view("row"));
+  buffer.Append('\n');
+  EXPECT_EQ(buffer.Str(), "row\n");
+}

@@ -150,6 +150,28 @@ TEST(CrossCheck, LongTriesAgreeWithReference) {
   }
 }
 
+// Patterns with a run every match holds, before, after or around what varies, on lines
+// holding it once, several times, overlapping or not at all: no match begins after its last
+// place, and none may be missed before it.
+TEST(CrossCheck, RequiredRunsAgreeWithReference) {
+  const char* const patterns[] = {"[ab]+cab", "cab[ab]*", "a*cab*c", "(a|b)cab(a|b)", "[^c]*cabc",
+                                  "ca(b|a)*ca", "(cab)+b", "b?caca"};
+  std::mt19937 rng(57);
+  for (const char* pattern : patterns) {
+    auto compiled = Regex::Compile(pattern);
+    ASSERT_TRUE(compiled.regex) << pattern;
+    for (int i = 0; i < 400; ++i) {
+      std::string line(rng() % 24, 'a');
+      for (char& c : line) c = "aabbcc"[rng() % 6];
+      if (rng() % 2 && line.size() > 3) line.replace(rng() % (line.size() - 2), 3, "cab");
+      MatchRange range;
+      std::optional<kresh_test::Span> actual;
+      if (compiled.regex->Search(line, range)) actual = kresh_test::Span{range.begin, range.end};
+      ASSERT_EQ(Describe(actual), Describe(ReferenceSearch(pattern, line))) << pattern << " on " << line;
+    }
+  }
+}
+
 // Arbitrary bytes as patterns: compiling either fails with a number or gives
 // an expression whose matches lie inside the line, whatever the cache size.
 TEST(CrossCheck, ArbitraryPatternsNeverMisbehave) {
