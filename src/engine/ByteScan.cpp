@@ -166,12 +166,54 @@ __attribute__((target("sse2"))) bool CountPlainSse2(const char* begin, const cha
     if (_mm_movemask_epi8(bad)) return false;  // within 4 KiB of where it turned out otherwise
   }
   size_t count = static_cast<size_t>(_mm_cvtsi128_si32(sums)) + static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
-  for (; p != target; ++p) {
-    if (*p == '\0' || (*p == '\r' && p[1] != '\n')) return false;  // p + 1 < target: target[-1] is no CR
-    count += *p == '\n';
+  // What is left, at most 16 bytes, is one more stretch where the text reaches back far
+  // enough: the 16 bytes before the last one, of which those before p were counted above.
+  // Its line ends also tell, mostly, where the target's line begins.
+  const char* const stretch = target - begin >= 17 ? target - 17 : nullptr;
+  unsigned stretchEnds = 0;
+  if (stretch) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(stretch));
+    const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(stretch + 1));
+    const unsigned fresh = 0xFFFFu << (p - stretch);  // p - stretch is 1 to 17
+    const unsigned badLanes = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+        _mm_andnot_si128(_mm_cmpeq_epi8(next, lf), _mm_cmpeq_epi8(x, cr)), _mm_cmpeq_epi8(x, zero))));
+    if (badLanes & fresh) return false;
+    stretchEnds = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, lf)));
+    for (unsigned ends = stretchEnds & fresh; ends; ends &= ends - 1) ++count;
+  } else {
+    for (; p != target - 1; ++p) {
+      if (*p == '\0' || (*p == '\r' && p[1] != '\n')) return false;  // p + 1 < target
+      count += *p == '\n';
+    }
   }
+  // The last byte is no CR (see above), so only its own value counts.
+  if (target[-1] == '\0') return false;
+  count += target[-1] == '\n';
+
   const char* last = target;
-  while (last != begin && last[-1] != '\n') --last;
+  if (target[-1] != '\n') {
+    if (stretchEnds) {
+      last = stretch + (31 - __builtin_clz(stretchEnds)) + 1;
+    } else if (stretch) {
+      // A long line: back 16 bytes a step while there is room, then byte by byte.
+      const char* q = stretch;
+      while (q - begin >= 16) {
+        q -= 16;
+        const unsigned ends =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), lf)));
+        if (ends) {
+          last = q + (31 - __builtin_clz(ends)) + 1;
+          break;
+        }
+        last = q;
+      }
+      if (last == target) last = stretch;
+      while (last != begin && last[-1] != '\n') --last;
+    } else {
+      --last;
+      while (last != begin && last[-1] != '\n') --last;
+    }
+  }
   lines = count;
   lineStart = last;
   return true;

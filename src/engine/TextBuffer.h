@@ -13,9 +13,9 @@
 
 namespace qrx {
 
-// Copies n bytes between buffers that do not overlap.
+// Copies n bytes between buffers that do not overlap; a line's worth in words.
 inline void CopyBytes(char* out, const char* in, std::size_t n) noexcept {
-  if (n > 64) {
+  if (n > 256) {
     std::memcpy(out, in, n);
   } else if (n >= 8) {
     // Whole words, then the last word again where the length is not a multiple of eight.

@@ -36,19 +36,13 @@ void LazyDfa::Reset() noexcept {
   keyOffsets_.resize(1);
   keys_.clear();
   hashes_.clear();
-  flags_.clear();
   std::fill(table_.begin(), table_.end(), kUnknown);
   starts_.fill(kUnknown);
   full_ = false;
 }
 
-void LazyDfa::BeginScan() noexcept {
-  if (full_) Reset();
-}
-
-std::int32_t LazyDfa::StartState(unsigned edges) noexcept {
+std::int32_t LazyDfa::MakeStartState(unsigned edges) noexcept {
   std::int32_t& cached = starts_[edges & 3];
-  if (cached >= 0) return cached;
   SparseSet& set = stepper_.ScratchA();
   stepper_.Start(set, edges);
   std::int32_t state = Intern(set);
@@ -62,27 +56,28 @@ std::int32_t LazyDfa::Build(std::int32_t state, std::uint8_t byte) noexcept {
   LoadSet(state, from);
   stepper_.Step(from, program_.representative[program_.classOf[byte]], to);
   std::int32_t next = Intern(to);
-  if (next >= 0) transitions_[static_cast<std::size_t>(state) * classCount_ + program_.classOf[byte]] = next;
+  if (next >= 0) transitions_[static_cast<std::size_t>(state) + program_.classOf[byte]] = next;
   return next;
 }
 
 void LazyDfa::LoadSet(std::int32_t state, SparseSet& set) const noexcept {
   set.Clear();
-  for (std::uint32_t i = keyOffsets_[state]; i < keyOffsets_[state + 1]; ++i) set.Insert(keys_[i]);
+  const std::size_t number = NumberOf(state);
+  for (std::uint32_t i = keyOffsets_[number]; i < keyOffsets_[number + 1]; ++i) set.Insert(keys_[i]);
 }
 
-bool LazyDfa::KeyEquals(std::int32_t state) const noexcept {
-  std::uint32_t begin = keyOffsets_[state];
-  std::uint32_t end = keyOffsets_[state + 1];
+bool LazyDfa::KeyEquals(std::size_t number) const noexcept {
+  std::uint32_t begin = keyOffsets_[number];
+  std::uint32_t end = keyOffsets_[number + 1];
   return end - begin == key_.size() && std::equal(key_.begin(), key_.end(), keys_.begin() + begin);
 }
 
 std::int32_t LazyDfa::Find(std::uint32_t hash) const noexcept {
   std::size_t mask = table_.size() - 1;
   for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-    std::int32_t state = table_[slot];
-    if (state == kUnknown) return kUnknown;
-    if (hashes_[state] == hash && KeyEquals(state)) return state;
+    std::int32_t number = table_[slot];
+    if (number == kUnknown) return kUnknown;
+    if (hashes_[number] == hash && KeyEquals(static_cast<std::size_t>(number))) return number;
   }
 }
 
@@ -100,26 +95,26 @@ void LazyDfa::Rehash(std::size_t slots) {
 std::int32_t LazyDfa::Intern(const SparseSet& set) noexcept {
   stepper_.CanonicalKey(set, key_);
   std::uint32_t hash = HashKey(key_);
+  const std::size_t stride = classCount_ + 1;
   std::int32_t found = Find(hash);
-  if (found >= 0) return found;
+  if (found >= 0) return static_cast<std::int32_t>(static_cast<std::size_t>(found) * stride);
 
-  std::size_t states = flags_.size();
+  std::size_t states = hashes_.size();
   std::size_t slots = table_.size();
   if ((states + 1) * 2 > slots) slots *= 2;
-  std::size_t bytes = (transitions_.size() + classCount_) * sizeof(std::int32_t) +
+  std::size_t bytes = (transitions_.size() + stride) * sizeof(std::int32_t) +
                       (keys_.size() + key_.size()) * sizeof(std::int32_t) +
-                      (states + 1) * (2 * sizeof(std::uint32_t) + 1) + slots * sizeof(std::int32_t);
+                      (states + 1) * (2 * sizeof(std::uint32_t)) + slots * sizeof(std::int32_t);
   if (full_ || bytes > budget_) {
     full_ = true;
     return kFull;
   }
   // Everything that can fail to allocate happens before the cache changes.
   try {
-    transitions_.reserve(transitions_.size() + classCount_);
+    transitions_.reserve(transitions_.size() + stride);
     keys_.reserve(keys_.size() + key_.size());
     keyOffsets_.reserve(states + 2);
     hashes_.reserve(states + 1);
-    flags_.reserve(states + 1);
     if (slots != table_.size()) Rehash(slots);
   } catch (...) {
     full_ = true;
@@ -131,16 +126,16 @@ std::int32_t LazyDfa::Intern(const SparseSet& set) noexcept {
   if (stepper_.MatchesWithEdges(set, farEdge_)) flags |= kMatchAtFarEdge;
   if (key_.empty() && !unanchored_) flags |= kDead;
 
-  auto state = static_cast<std::int32_t>(states);
+  const auto state = static_cast<std::int32_t>(transitions_.size());
   transitions_.insert(transitions_.end(), classCount_, kUnknown);
+  transitions_.push_back(flags);
   keys_.insert(keys_.end(), key_.begin(), key_.end());
   keyOffsets_.push_back(static_cast<std::uint32_t>(keys_.size()));
   hashes_.push_back(hash);
-  flags_.push_back(flags);
   std::size_t mask = table_.size() - 1;
   std::size_t slot = hash & mask;
   while (table_[slot] != kUnknown) slot = (slot + 1) & mask;
-  table_[slot] = state;
+  table_[slot] = static_cast<std::int32_t>(states);
   return state;
 }
 

@@ -4,6 +4,10 @@
 // cache has a memory budget; a scan that needs a state when the budget is spent
 // goes on by plain simulation (Cursor below), and the next scan starts with an
 // empty cache. Either way the work per byte is bounded by the program's size.
+//
+// A state is named by where its row begins in the transition table: the row holds the
+// next state for each byte class and then the state's flags, so a step is one add and one
+// load, with no multiply on the path from one byte to the next.
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -30,16 +34,24 @@ class LazyDfa {
   LazyDfa(const LazyDfa&) = delete;
   LazyDfa& operator=(const LazyDfa&) = delete;
 
-  // Called before each scan: empties a cache that ran out of room last time.
-  void BeginScan() noexcept;
+  // Called before each scan: empties a cache that ran out of room last time. A line may
+  // start several scans, so the common case costs no call.
+  void BeginScan() noexcept {
+    if (full_) Reset();
+  }
   // The state at a scan's first position, where `edges` hold; kFull if no room.
-  std::int32_t StartState(unsigned edges) noexcept;
+  std::int32_t StartState(unsigned edges) noexcept {
+    const std::int32_t cached = starts_[edges & 3];
+    return cached >= 0 ? cached : MakeStartState(edges);
+  }
   // The state after consuming `byte`; kFull if it is new and there is no room.
   std::int32_t Next(std::int32_t state, std::uint8_t byte) noexcept {
-    std::int32_t next = transitions_[static_cast<std::size_t>(state) * classCount_ + program_.classOf[byte]];
+    std::int32_t next = transitions_[static_cast<std::size_t>(state) + program_.classOf[byte]];
     return next >= 0 ? next : Build(state, byte);
   }
-  std::uint8_t Flags(std::int32_t state) const noexcept { return flags_[state]; }
+  std::uint8_t Flags(std::int32_t state) const noexcept {
+    return static_cast<std::uint8_t>(transitions_[static_cast<std::size_t>(state) + classCount_]);
+  }
 
   // Follows cached transitions over text[pos...] and stops, with `pos` on the
   // first byte not consumed, at the end of the text, at a state where a match
@@ -48,12 +60,11 @@ class LazyDfa {
   std::int32_t RunCached(std::int32_t state, const unsigned char* text, std::size_t& pos, std::size_t length,
                          std::int32_t stopState) const noexcept {
     const std::int32_t* transitions = transitions_.data();
-    const std::uint8_t* flags = flags_.data();
+    const std::int32_t* flags = transitions_.data() + classCount_;  // flags[state]: the row's last slot
     const std::uint8_t* classOf = program_.classOf.data();
-    const std::size_t classes = classCount_;
     std::size_t at = pos;
     while (at < length && (flags[state] & kMatchHere) == 0 && state != stopState) {
-      std::int32_t next = transitions[static_cast<std::size_t>(state) * classes + classOf[text[at]]];
+      std::int32_t next = transitions[static_cast<std::size_t>(state) + classOf[text[at]]];
       if (next < 0) break;
       state = next;
       ++at;
@@ -69,14 +80,13 @@ class LazyDfa {
   std::int32_t RunCachedBack(std::int32_t state, const unsigned char* text, std::size_t& pos, std::size_t stop,
                              std::size_t& best) const noexcept {
     const std::int32_t* transitions = transitions_.data();
-    const std::uint8_t* flags = flags_.data();
+    const std::int32_t* flags = transitions_.data() + classCount_;  // flags[state]: the row's last slot
     const std::uint8_t* classOf = program_.classOf.data();
-    const std::size_t classes = classCount_;
     std::size_t at = pos;
     std::size_t found = best;  // a local: a store through `best` could alias the tables
     while (at > stop) {
       if (flags[state] & kMatchHere) found = at;
-      std::int32_t next = transitions[static_cast<std::size_t>(state) * classes + classOf[text[at - 1]]];
+      std::int32_t next = transitions[static_cast<std::size_t>(state) + classOf[text[at - 1]]];
       if (next < 0) break;
       state = next;
       --at;
@@ -92,20 +102,19 @@ class LazyDfa {
   std::int32_t RunCachedLongest(std::int32_t state, const unsigned char* text, std::size_t& pos, std::size_t length,
                                 std::size_t& best, std::size_t& budget) const noexcept {
     const std::int32_t* transitions = transitions_.data();
-    const std::uint8_t* flags = flags_.data();
+    const std::int32_t* flags = transitions_.data() + classCount_;  // flags[state]: the row's last slot
     const std::uint8_t* classOf = program_.classOf.data();
-    const std::size_t classes = classCount_;
     // Reading stops at whichever comes first, the text's end or the budget's.
     const std::size_t limit = length - pos < budget ? length : pos + budget;
     std::size_t at = pos;
     std::size_t found = best;  // locals: stores through the references could alias the tables
     while (at < limit) {
-      const std::uint8_t f = flags[state];
+      const std::int32_t f = flags[state];
       if (f & (kMatchHere | kDead)) {
         if (f & kMatchHere) found = at;
         if (f & kDead) break;
       }
-      const std::int32_t next = transitions[static_cast<std::size_t>(state) * classes + classOf[text[at]]];
+      const std::int32_t next = transitions[static_cast<std::size_t>(state) + classOf[text[at]]];
       if (next < 0) break;
       state = next;
       ++at;
@@ -121,14 +130,17 @@ class LazyDfa {
   NfaStepper& stepper() noexcept { return stepper_; }
   unsigned farEdge() const noexcept { return farEdge_; }
   bool unanchored() const noexcept { return unanchored_; }
-  std::size_t StateCount() const noexcept { return flags_.size(); }
+  std::size_t StateCount() const noexcept { return hashes_.size(); }
 
  private:
+  std::int32_t MakeStartState(unsigned edges) noexcept;
   std::int32_t Build(std::int32_t state, std::uint8_t byte) noexcept;
   // Finds or adds the state for `set`; kFull if it is new and there is no room.
   std::int32_t Intern(const SparseSet& set) noexcept;
-  std::int32_t Find(std::uint32_t hash) const noexcept;
-  bool KeyEquals(std::int32_t state) const noexcept;
+  // States are numbered 0, 1, 2... in the tables beside the transitions.
+  std::int32_t Find(std::uint32_t hash) const noexcept;  // a number, or kUnknown
+  bool KeyEquals(std::size_t number) const noexcept;
+  std::size_t NumberOf(std::int32_t state) const noexcept { return static_cast<std::size_t>(state) / (classCount_ + 1); }
   void Reset() noexcept;
   void Rehash(std::size_t slots);
 
@@ -139,12 +151,11 @@ class LazyDfa {
   std::size_t classCount_;
   NfaStepper stepper_;
   std::vector<std::int32_t> key_;           // scratch: the key being looked up
-  std::vector<std::int32_t> transitions_;   // state * classCount + class
-  std::vector<std::uint32_t> keyOffsets_;   // state's key is keys_[offset[s], offset[s+1])
+  std::vector<std::int32_t> transitions_;   // state + class: the next state; state + classCount: flags
+  std::vector<std::uint32_t> keyOffsets_;   // number n's key is keys_[offset[n], offset[n+1])
   std::vector<std::int32_t> keys_;
-  std::vector<std::uint32_t> hashes_;
-  std::vector<std::uint8_t> flags_;
-  std::vector<std::int32_t> table_;         // open addressing, kUnknown when free
+  std::vector<std::uint32_t> hashes_;       // by number
+  std::vector<std::int32_t> table_;         // numbers by open addressing, kUnknown when free
   std::array<std::int32_t, 4> starts_{};
   bool full_ = false;
 };

@@ -154,7 +154,10 @@ TGOutlineNode* TGCustomOutline::Link(TGOutlineNode* parent, int32_t position,
   node->FParent = parent;
   node->FLevel = static_cast<int16_t>(parent->FLevel + 1);
   node->FInTree = true;
-  siblings.insert(siblings.begin() + position, std::move(owned));
+  if (static_cast<std::size_t>(position) == siblings.size())
+    siblings.push_back(std::move(owned));
+  else
+    siblings.insert(siblings.begin() + position, std::move(owned));
   for (std::size_t k = static_cast<std::size_t>(position); k < siblings.size(); ++k) {
     siblings[k]->FPosition = static_cast<int32_t>(k);
   }

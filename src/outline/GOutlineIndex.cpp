@@ -51,6 +51,7 @@ bool TGCustomOutline::IsInSubtree(const TGOutlineNode* node, const TGOutlineNode
 
 int32_t TGCustomOutline::IndexOf(TGOutlineNode* node) {
   if (node == FRoot.get()) return 0;
+  if (node == FMark) return node->FIndex;  // what appending asks most
   if (!node->FInTree) return -1;
   if (Compare(node, FMark) <= 0) return node->FIndex;
   TGOutlineNode* current = FMark;
