@@ -40,11 +40,13 @@ class TBlockLines {
   }
 
   // The line at Pos, once it can be told whole: false when more bytes are needed or no
-  // line is left.
-  bool Next(TLineSpan& line) {
+  // line is left. Its end is looked for from `clear` on, where the caller knows there is
+  // no line end and no Ctrl-Z in [Pos, clear).
+  bool Next(TLineSpan& line, size_t clear = 0) {
     if (Pos >= Have) return false;
     char* base = data_.data();
-    const size_t brk = static_cast<size_t>(qrx::FindAnyOf(base + Pos, base + Have, '\r', '\n', kCtrlZ) - base);
+    const size_t from = clear > Pos ? clear : Pos;
+    const size_t brk = static_cast<size_t>(qrx::FindAnyOf(base + from, base + Have, '\r', '\n', kCtrlZ) - base);
     if (brk < Have && static_cast<unsigned char>(base[brk]) == kCtrlZ) EndAt(brk);
     if (brk >= Have) {
       if (!Final || Pos == Have) return false;
@@ -173,9 +175,11 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
           while (lines.Next(line)) number(line);
           break;
         }
-        // The lines before the one with the text (or the byte) are only counted.
+        // The lines before the one with the text (or the byte) are only counted. That line
+        // begins after the last line end before the text, and the scan would have stopped at
+        // a Ctrl-Z before it, so the line's end is looked for from the text on.
         lines.Pos = static_cast<size_t>(countTo(base + lines.Pos, at) - base);
-        if (!lines.Next(line)) break;  // the line with the text goes on in the next block
+        if (!lines.Next(line, static_cast<size_t>(at - base))) break;  // the line goes on in the next block
         number(line);
         from = base + lines.Pos;
         // The whole line decides: whole words, anchors, the first fitting occurrence, the expression.

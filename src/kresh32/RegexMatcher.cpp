@@ -132,9 +132,10 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
     // bytes. Where the tries read more than about twice the line, it is read backwards
     // instead: one pass, whatever the pattern.
     std::size_t budget = 2 * length + 32;
+    const std::size_t scanEnd = lastStart < length ? lastStart + 1 : length;
     for (std::size_t start = 0;; ++start) {
       if (startBytesKnown_) {
-        while (start <= lastStart && start < length && !startTable_[text[start]]) ++start;
+        while (start < scanEnd && !startTable_[text[start]]) ++start;
         if (start == length) return false;
       }
       if (start > lastStart) return false;
