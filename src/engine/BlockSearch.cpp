@@ -20,13 +20,6 @@ struct TLineSpan {
 
 constexpr unsigned char kCtrlZ = 26;
 
-// What ends a word in the raw bytes: a delimiter, a line end, or the end of the text.
-constexpr std::array<bool, 256> kEndsWord = [] {
-  std::array<bool, 256> t = qrx::kDelimiterTable;
-  t['\r'] = t['\n'] = t[kCtrlZ] = true;
-  return t;
-}();
-
 // The unread part of one file in a buffer: the bytes [Pos, Have) of Data, Final once the file
 // has nothing more to give.
 class TBlockLines {
@@ -97,20 +90,20 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
   const qrx::TByteClassFinder* starts = byText ? nullptr : matcher_.StartFinder();
   const bool byCandidates = byText || starts;
   using THit = qrx::TSubstringFinder::THit;
-  auto scan = [&](const char* p, const char* end, const char*& at) {
-    if (byText) return finder.ScanBlock(p, end, at);
+  // An occurrence inside a longer word cannot make its line match: the scan passes over it
+  // without splitting lines. One whose end is not known yet is left to the line.
+  const bool wordsOnly = byText && matcher_.WholeWordsOnly();
+  auto scan = [&](const char* p, const char* end, const char*& at, const char* lineStart) {
+    if (byText) return finder.ScanBlock(p, end, at, wordsOnly ? lineStart : nullptr);
     at = starts->Find(p, end);
     if (at == end) return THit::None;
     return static_cast<unsigned char>(*at) == kCtrlZ ? THit::CtrlZ : THit::Text;
   };
-  // An occurrence inside a longer word cannot make its line match: the scan passes over it
-  // without splitting lines. One whose end is not known yet is left to the line.
-  const bool wordsOnly = byText && matcher_.WholeWordsOnly();
   const size_t textLength = finder.Length();
   auto inWord = [&](const char* at, const char* lineStart, const char* end) {
-    if (at != lineStart && !kEndsWord[static_cast<unsigned char>(at[-1])]) return true;
+    if (at != lineStart && !qrx::kEndsWord[static_cast<unsigned char>(at[-1])]) return true;
     const char* after = at + textLength;
-    return after < end && !kEndsWord[static_cast<unsigned char>(*after)];
+    return after < end && !qrx::kEndsWord[static_cast<unsigned char>(*after)];
   };
   const bool announce = static_cast<bool>(OnProcessMessages);
   LineNumber = 0;
@@ -158,7 +151,7 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
       for (;;) {
         const char* at = nullptr;
         char* base = block_.data();
-        auto hit = scan(from, base + lines.Have, at);
+        auto hit = scan(from, base + lines.Have, at, base + lines.Pos);
         if (hit == THit::Text && wordsOnly && inWord(at, base + lines.Pos, base + lines.Have)) {
           from = at + 1;
           continue;

@@ -51,17 +51,16 @@ void UpperCaseBytewise(const char* in, size_t n, char* out) {
 #ifdef QRX_HAVE_SSE2_PATH
 // The 32-bit build targets processors that may lack these instructions: they are used only
 // where the processor reports them.
-bool HaveSse2() {
+// Asked before every scan, so it is worked out once, at start-up, and is then a plain load.
 #if defined(__x86_64__)
-  return true;
+constexpr bool HaveSse2() { return true; }
 #else
-  static const bool have = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("sse2") != 0;
-  }();
-  return have;
+const bool kHaveSse2 = [] {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("sse2") != 0;
+}();
+inline bool HaveSse2() { return kHaveSse2; }
 #endif
-}
 
 __attribute__((target("sse2"))) const char* FindAnyOfSse2(const char* p, const char* end, unsigned char a,
                                                           unsigned char b, unsigned char c) {

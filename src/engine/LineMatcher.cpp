@@ -120,14 +120,17 @@ bool TSubstringFinder::FitsAt(const char* at) const {
   return i == m;
 }
 
-TSubstringFinder::THit TSubstringFinder::ScanBlock(const char* p, const char* end, const char*& at) const {
+TSubstringFinder::THit TSubstringFinder::ScanBlock(const char* p, const char* end, const char*& at,
+                                                   const char* wordsFrom) const {
   if (needle_.size() >= 2) {
     // The bytes before the later key byte's first place are looked at for a Ctrl-Z only;
     // the steps see every byte from there on.
     const char* q = p + std::min(pair_.Offset[1], static_cast<size_t>(end - p));
-    if (const char* z = FindAnyOf(p, q, 26, 26, 26); z != q) {
-      at = z;
-      return THit::CtrlZ;
+    for (const char* z = p; z != q; ++z) {  // a few bytes: no call for them
+      if (*z == 26) {
+        at = z;
+        return THit::CtrlZ;
+      }
     }
     const size_t m = needle_.size();
     for (;;) {
@@ -141,6 +144,9 @@ TSubstringFinder::THit TSubstringFinder::ScanBlock(const char* p, const char* en
         const char* cand = p + __builtin_ctz(candidates);
         if (cand > z) break;
         if (static_cast<size_t>(end - cand) >= m && FitsAt(cand)) {
+          if (wordsFrom && ((cand != wordsFrom && !kEndsWord[static_cast<unsigned char>(cand[-1])]) ||
+                            (cand + m < end && !kEndsWord[static_cast<unsigned char>(cand[m])])))
+            continue;  // inside a longer word
           at = cand;
           return THit::Text;
         }

@@ -28,6 +28,12 @@ inline constexpr std::array<bool, 256> kDelimiterTable = [] {
   return t;
 }();
 constexpr bool IsDelimiter(unsigned char c) { return kDelimiterTable[c]; }
+// What ends a word in the raw bytes of a file: a delimiter, a line end or a Ctrl-Z.
+inline constexpr std::array<bool, 256> kEndsWord = [] {
+  std::array<bool, 256> t = kDelimiterTable;
+  t['\r'] = t['\n'] = t[26] = true;
+  return t;
+}();
 
 // DOS wildcards to a regular expression: every other character is escaped, "*" becomes
 // ".*" and "?" becomes ".".
@@ -43,7 +49,9 @@ class TSubstringFinder {
   // Scans raw (not case-adjusted) bytes for the first occurrence, or for a Ctrl-Z, whichever
   // comes first; at is where it begins. The needle must not hold CR, LF, NUL or Ctrl-Z.
   enum class THit { None, Text, CtrlZ };
-  THit ScanBlock(const char* p, const char* end, const char*& at) const;
+  // With `wordsFrom`, occurrences inside longer words are mostly passed over (one at `end`
+  // may not be); the byte before `wordsFrom` is not looked at.
+  THit ScanBlock(const char* p, const char* end, const char*& at, const char* wordsFrom = nullptr) const;
   // True when ScanBlock can stand for a line-by-line search with this needle.
   bool BlockScannable() const;
   size_t Length() const { return needle_.size(); }
