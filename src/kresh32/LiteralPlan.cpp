@@ -20,17 +20,18 @@ std::string RequiredRun(const Ast& ast) {
   return best;
 }
 
-std::size_t LastPlaceOf(const unsigned char* text, std::size_t length, const std::string& needle) noexcept {
+std::size_t NextPlaceOf(const unsigned char* text, std::size_t length, const std::string& needle,
+                        std::size_t from) noexcept {
   const std::size_t size = needle.size();
-  if (size > length) return kNotFound;
-  if (size == 0) return length;
+  if (size > length || from > length - size) return kNotFound;
+  if (size == 0) return from;
   // Lines are short and the first byte may be common: testing the first and the last byte
   // of each place in one loop beats a library call per candidate.
   const auto* want = reinterpret_cast<const unsigned char*>(needle.data());
   const unsigned char first = want[0];
   const unsigned char last = want[size - 1];
-  for (const unsigned char* at = text + (length - size) + 1; at != text;) {
-    --at;
+  const unsigned char* const end = text + (length - size) + 1;
+  for (const unsigned char* at = text + from; at != end; ++at) {
     if (at[0] != first || at[size - 1] != last) continue;
     std::size_t k = 1;
     while (k + 1 < size && at[k] == want[k]) ++k;

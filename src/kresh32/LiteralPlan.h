@@ -18,9 +18,10 @@ struct MatchRange {
 // sequence holds it), or empty. A line without it cannot match, which a plain scan finds
 // out far sooner than an automaton.
 std::string RequiredRun(const Ast& ast);
-// Where the last occurrence of `needle` in the text begins, or kNotFound.
+// Where the first occurrence of `needle` at or after `from` begins, or kNotFound.
 constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
-std::size_t LastPlaceOf(const unsigned char* text, std::size_t length, const std::string& needle) noexcept;
+std::size_t NextPlaceOf(const unsigned char* text, std::size_t length, const std::string& needle,
+                        std::size_t from) noexcept;
 
 class LiteralPlan {
  public:

@@ -99,6 +99,7 @@ Regex::Regex(Program forward, Program reverse, std::optional<LiteralPlan> litera
   for (int b = 0; b < 256; ++b) endTable_[b] = endBytes.Contains(static_cast<std::uint8_t>(b));
 }
 
+
 std::size_t Regex::SkipIdle(const unsigned char* text, std::size_t pos, std::size_t length) const noexcept {
   if (!skipByTable_) {
     const void* hit = std::memchr(text + pos, firstByte_, length - pos);
@@ -114,15 +115,17 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
     range = {0, 0};
     return emptyLineMatches_;
   }
-  // No match begins after the last place that holds what every match holds.
-  std::size_t lastStart = length;
-  if (!required_.empty()) {
-    // A line holding it mostly holds a match too: the pass that only asks whether there is
-    // one would be paid twice over.
-    lastStart = LastPlaceOf(text, length, required_);
-    if (lastStart == kNotFound) return false;
-    if (onlyAtLineStart_ && !AnyMatch(text, length)) return false;
-  } else if (!AnyMatch(text, length)) {
+  // A match holds what every match holds at or after its start: the next place holding it,
+  // from where the tries have come to, tells when no later try can match. A line holding it
+  // mostly holds a match too, found by the first try or the next, so it is looked for only
+  // once a try has failed, and the pass that only asks whether there is a match at all
+  // would be paid twice over.
+  const bool required = !required_.empty();
+  std::size_t nextPlace = 0;
+  if (onlyAtLineStart_) {
+    if (required && NextPlaceOf(text, length, required_, 0) == kNotFound) return false;
+    if (!AnyMatch(text, length)) return false;
+  } else if (!required && !AnyMatch(text, length)) {
     return false;
   }
   std::size_t unlimited = kNone;
@@ -132,14 +135,18 @@ bool Regex::Search(const unsigned char* text, std::size_t length, MatchRange& ra
     // bytes. Where the tries read more than about twice the line, it is read backwards
     // instead: one pass, whatever the pattern.
     std::size_t budget = 2 * length + 32;
-    const std::size_t scanEnd = lastStart < length ? lastStart + 1 : length;
+    bool tried = false;
     for (std::size_t start = 0;; ++start) {
       if (startBytesKnown_) {
-        while (start < scanEnd && !startTable_[text[start]]) ++start;
+        while (start < length && !startTable_[text[start]]) ++start;
         if (start == length) return false;
       }
-      if (start > lastStart) return false;
+      if (required && tried && start > nextPlace) {
+        nextPlace = NextPlaceOf(text, length, required_, start);
+        if (nextPlace == kNotFound) return false;
+      }
       const std::size_t end = LongestEnd(text, length, start, budget);
+      tried = true;
       if (end == kOverBudget) break;
       if (end != kNone) {
         range = {start, end};
