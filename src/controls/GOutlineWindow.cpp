@@ -173,7 +173,9 @@ int32_t TGOutlineWindow::TextWidth(TGOutlineNode* node) {
   int32_t width = 1;
   if (KnownWidth(node, widthStamp_, width)) return width;
   if (advances_.Usable()) {
-    width = advances_.Width(node->Text()) + 1;
+    // A search measures each row it adds: the text goes into a string kept for that.
+    node->TextInto(measured_);
+    width = advances_.Width(measured_) + 1;
   } else if (measureDc_) {
     const std::string text = ShownText(node);
     SelectGuard sel(measureDc_.get(), font_.get());

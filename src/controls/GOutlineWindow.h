@@ -155,6 +155,7 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   UniqueGdi<HFONT> font_;
   UniqueDC measureDc_;
   outline::TAdvanceTable advances_;  // of font_
+  std::string measured_;             // the text of the row being measured
   int32_t pixelsPerInch_ = 96;
   int32_t points_ = 8;
   outline::TItemSizes sizes_{11, 13};

@@ -13,7 +13,12 @@ void FreeResultNode(TGOutlineNode* line) {
 
 void BindResultTree(TGCustomOutline& tree) {
   tree.OnGetNodeText = [](TGOutlineNode* line, std::string& text) {
-    if (TBaseNode* node = ResultNodeOf(line)) text = node->GetDisplayText();
+    // Into the string the caller gave: one it keeps for many rows then takes no allocation.
+    if (TBaseNode* node = ResultNodeOf(line)) {
+      qrx::TTextBuffer shown;
+      node->AppendDisplayText(shown);
+      text.assign(shown.Data(), shown.Size());
+    }
   };
   tree.OnNodeDestroy = [](TGOutlineNode* line) { FreeResultNode(line); };
 }

@@ -43,6 +43,8 @@ inline void CopyBytes(char* out, const char* in, std::size_t n) noexcept {
   }
 }
 
+// A row's text mostly fits the buffer's own room, so that putting one together takes no
+// allocation; longer texts move to the heap.
 class TTextBuffer {
  public:
   TTextBuffer() = default;
@@ -50,39 +52,44 @@ class TTextBuffer {
   TTextBuffer& operator=(const TTextBuffer&) = delete;
 
   void Append(const char* text, std::size_t n) {
-    if (n > static_cast<std::size_t>(capacity_ - size_)) Grow(n);
-    CopyBytes(data_.get() + size_, text, n);
+    if (n > capacity_ - size_) Grow(n);
+    CopyBytes(data_ + size_, text, n);
     size_ += n;
   }
   void Append(std::string_view text) { Append(text.data(), text.size()); }
   void Append(char c) { Append(&c, 1); }
   // `count` copies of `c`.
   void Append(std::size_t count, char c) {
-    if (count > static_cast<std::size_t>(capacity_ - size_)) Grow(count);
+    if (count > capacity_ - size_) Grow(count);
     for (std::size_t k = 0; k < count; ++k) data_[size_ + k] = c;
     size_ += count;
   }
 
-  const char* Data() const { return data_.get(); }
+  const char* Data() const { return data_; }
   std::size_t Size() const { return size_; }
-  std::string_view View() const { return std::string_view(data_.get(), size_); }
+  std::string_view View() const { return std::string_view(data_, size_); }
   std::string Str() const { return std::string(View()); }
   void Clear() { size_ = 0; }
 
  private:
+  static constexpr std::size_t kInline = 240;
+
   void Grow(std::size_t more) {
     if (more > static_cast<std::size_t>(-1) / 2 - size_) throw std::bad_alloc();
-    std::size_t wanted = capacity_ < 64 ? 64 : 2 * capacity_;
+    std::size_t wanted = 2 * capacity_;
     if (wanted < size_ + more) wanted = size_ + more;
     std::unique_ptr<char[]> bigger(new char[wanted]);
-    if (size_ > 0) std::memcpy(bigger.get(), data_.get(), size_);
-    data_ = std::move(bigger);
+    std::memcpy(bigger.get(), data_, size_);
+    heap_ = std::move(bigger);
+    data_ = heap_.get();
     capacity_ = wanted;
   }
 
-  std::unique_ptr<char[]> data_;
+  char inline_[kInline];
+  std::unique_ptr<char[]> heap_;
+  char* data_ = inline_;
   std::size_t size_ = 0;
-  std::size_t capacity_ = 0;
+  std::size_t capacity_ = kInline;
 };
 
 }  // namespace qrx

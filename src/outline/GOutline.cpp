@@ -308,10 +308,15 @@ void TGCustomOutline::StoreText(TGOutlineNode* node, const std::string& text) {
 }
 
 std::string TGCustomOutline::ReadText(TGOutlineNode* node) {
-  TOpScope scope(*this);
-  std::string text = node->FText;
-  if (OnGetNodeText) OnGetNodeText(node, text);
+  std::string text;
+  ReadText(node, text);
   return text;
+}
+
+void TGCustomOutline::ReadText(TGOutlineNode* node, std::string& text) {
+  TOpScope scope(*this);
+  text.assign(node->FText);
+  if (OnGetNodeText) OnGetNodeText(node, text);
 }
 
 // ---------------------------------------------------------------------------------------

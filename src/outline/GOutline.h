@@ -27,6 +27,7 @@ class TGOutlineNode {
   ~TGOutlineNode();
 
   std::string Text();                  // read through OnGetNodeText
+  void TextInto(std::string& text);    // the same into a string the caller keeps, for many nodes
   void SetText(const std::string& s);  // store, then OnSetNodeText
   const std::string& StoredText() const { return FText; }
   void* Data() const { return FData; }
@@ -249,6 +250,7 @@ class TGCustomOutline {
   void ReplaceRoot();
   void StoreText(TGOutlineNode* node, const std::string& text);
   std::string ReadText(TGOutlineNode* node);
+  void ReadText(TGOutlineNode* node, std::string& text);
   void SetRowNode(TGOutlineNode* node);
   void ShowError(const std::string& message) noexcept;
   int32_t AddLine(const std::string& line, void* data);

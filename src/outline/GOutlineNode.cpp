@@ -5,6 +5,8 @@ TGOutlineNode::~TGOutlineNode() = default;
 
 std::string TGOutlineNode::Text() { return FOwner->ReadText(this); }
 
+void TGOutlineNode::TextInto(std::string& text) { FOwner->ReadText(this, text); }
+
 void TGOutlineNode::SetText(const std::string& s) { FOwner->StoreText(this, s); }
 
 int32_t TGOutlineNode::Index() { return FOwner->IndexOf(this); }
