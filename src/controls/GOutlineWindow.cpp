@@ -54,6 +54,7 @@ void TGOutlineWindow::Create(HWND parent) {
   const DWORD exStyle = BorderStyle() == TOutlineBorderStyle::Single ? WS_EX_CLIENTEDGE : 0;
   CreateCustom(kClassName, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, exStyle, parent, NextControlId(),
                CS_DBLCLKS);
+  shownBorder_ = BorderStyle();
   repaintPending_ = false;
   SetBounds(0, 0, kDefaultWidth, kDefaultHeight);
   Resized();
@@ -151,6 +152,10 @@ void TGOutlineWindow::ScrollBarsChanged() {
 }
 
 void TGOutlineWindow::SyncBorder() {
+  // Every row a search adds comes here: the window system is asked only when the border
+  // the model wants is not the one last shown.
+  if (BorderStyle() == shownBorder_) return;
+  shownBorder_ = BorderStyle();
   const LONG_PTR ex = ::GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
   const bool want = BorderStyle() == TOutlineBorderStyle::Single;
   if (((ex & WS_EX_CLIENTEDGE) != 0) == want) return;

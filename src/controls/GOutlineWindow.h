@@ -179,6 +179,7 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   bool pressed_ = false;          // the left button went down on a row and holds the mouse
   bool scrollBarsStale_ = false;  // set at the next paint
   bool repaintPending_ = false;   // the whole window is invalid and its paint not yet done
+  TOutlineBorderStyle shownBorder_ = TOutlineBorderStyle::None;  // the border the window has
   int32_t shownRows_ = 0;         // RowCount() when RowCountChanged last ran
   TWorkCounts work_;
 };
