@@ -55,13 +55,13 @@ void TKRESHForm::SettleInput() {
 const TMatchNode* TKRESHForm::CurrentMatch() {
   if (treResults.ItemCount() == 0) return nullptr;
   auto* match = dynamic_cast<const TMatchNode*>(ResultNodeOf(treResults.SelectedNode()));
-  return match && match->FileNode ? match : nullptr;
+  return match && match->FileNode() ? match : nullptr;
 }
 
 void TKRESHForm::OnOpenMatch() {
   if (openDoubleClick_) SettleInput();
   if (const TMatchNode* match = CurrentMatch()) {
-    OpenTarget(match->FileNode->FileName, match->LineNumber, match->MatchStart, match->MatchStop);
+    OpenTarget(match->FileNode()->FileName, match->LineNumber, match->MatchStart, match->MatchStop);
     openDoubleClick_ = false;
   }
 }
@@ -74,7 +74,7 @@ void TKRESHForm::OnOpenPreviewLine() {
   openDoubleClick_ = false;
   const TMatchNode* match = CurrentMatch();
   const int32_t line = lbxFilePreview.ItemNumber(index);
-  if (match && line > 0) OpenTarget(match->FileNode->FileName, line, 0, 0);
+  if (match && line > 0) OpenTarget(match->FileNode()->FileName, line, 0, 0);
 }
 
 void TKRESHForm::OpenTarget(const std::string& file, int32_t line, int32_t start, int32_t stop) {

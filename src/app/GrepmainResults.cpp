@@ -154,14 +154,14 @@ void TKRESHForm::treResultsClick() {
   if (treResults.ItemCount() == 0) return;
   auto* match = dynamic_cast<TMatchNode*>(ResultNodeOf(treResults.SelectedNode()));
   // A match without a file line (file lines were off) names no file to show.
-  if (match && match->FileNode && lbxFilePreview.Visible())
+  if (match && match->FileNode() && lbxFilePreview.Visible())
     ShowMatchInPreview(*match);
   else
     lbxFilePreview.Clear();
 }
 
 void TKRESHForm::ShowMatchInPreview(const TMatchNode& match) {
-  const TFileNode& file = *match.FileNode;
+  const TFileNode& file = *match.FileNode();
   std::string shown = file.FileName;
   lbxFilePreview.SetTotalLines(settings_.NumPreviewLines);
   if (dynamic_cast<const TDFMFileNode*>(&file)) {

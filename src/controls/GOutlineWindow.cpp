@@ -213,7 +213,7 @@ void TGOutlineWindow::RecomputeColumnWidth() {
   int32_t widest = 0;
   if (measureDc_) {
     SelectGuard sel(measureDc_.get(), font_.get());
-    widest = DisplayWidth(style, g, 0, MeasureText(measureDc_.get(), Root()->StoredText()) + 1);
+    widest = DisplayWidth(style, g, 0, MeasureText(measureDc_.get(), std::string(Root()->StoredText())) + 1);
   }
   // Every visible node in pre-order: the children of each expanded node.
   std::vector<std::pair<TGOutlineNode*, int32_t>> stack{{Root(), 0}};

@@ -161,35 +161,39 @@ std::unique_ptr<TMatchNode> TMatchNode::Build(void* block, TSearchNode* searchNo
                                               int32_t matchStop, int32_t lineNumber, std::string_view lineText,
                                               TFileNode* fileNode) noexcept {
   static_assert(alignof(TMatchNode) <= qrx::outline::TChunkPool::kAlign);
-  char* text = static_cast<char*>(block) + sizeof(TMatchNode);
-  qrx::CopyBytes(text, lineText.data(), lineText.size());
-  return std::unique_ptr<TMatchNode>(
-      new (block) TMatchNode(searchNode, matchStart, matchStop, lineNumber, std::string_view(text, lineText.size()), fileNode));
+  // A row's every byte is memory first touched: the fields fill the node without a gap, so
+  // the text starts right after the last of them.
+  static_assert(sizeof(TMatchNode) == 2 * sizeof(void*) + 5 * sizeof(int32_t) + sizeof FTextHead);
+  auto* node = new (block) TMatchNode(fileNode ? static_cast<TBaseNode*>(fileNode) : searchNode, fileNode != nullptr,
+                                      matchStart, matchStop, lineNumber, static_cast<uint32_t>(lineText.size()));
+  qrx::CopyBytes(const_cast<char*>(node->TextStart()), lineText.data(), lineText.size());
+  return std::unique_ptr<TMatchNode>(node);
 }
 
 std::unique_ptr<TMatchNode> TMatchNode::Make(qrx::outline::TChunkPool& pool, TSearchNode* searchNode,
                                              int32_t matchStart, int32_t matchStop, int32_t lineNumber,
                                              std::string_view lineText, TFileNode* fileNode) {
-  return Build(pool.Allocate(sizeof(TMatchNode) + lineText.size()), searchNode, matchStart, matchStop, lineNumber,
-               lineText, fileNode);
+  return Build(pool.Allocate(BlockSize(lineText.size())), searchNode, matchStart, matchStop, lineNumber, lineText,
+               fileNode);
 }
 
 std::unique_ptr<TMatchNode> TMatchNode::Make(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop,
                                              int32_t lineNumber, std::string_view lineText, TFileNode* fileNode) {
-  return Build(qrx::outline::TChunkPool::AllocateAlone(sizeof(TMatchNode) + lineText.size()), searchNode,
-               matchStart, matchStop, lineNumber, lineText, fileNode);
+  return Build(qrx::outline::TChunkPool::AllocateAlone(BlockSize(lineText.size())), searchNode, matchStart,
+               matchStop, lineNumber, lineText, fileNode);
 }
 
 void TMatchNode::AppendDisplayText(qrx::TTextBuffer& out) const {
-  const uint16_t options = SearchNode ? SearchNode->Options : 0;
+  const TSearchNode* search = SearchNode();
+  const uint16_t options = search ? search->Options : 0;
   // The front is put together here and added at once: this runs for every row written.
   char front[24] = "  ";
   char* end = front + 2;
   if (options & optLineNumbers) end = std::copy_n(" : ", 3, PadInto(front + 1, LineNumber, 5));
   out.Append(front, static_cast<size_t>(end - front));
-  out.Append(Trimmed(LineText));
+  out.Append(Trimmed(LineText()));
 }
 
 std::string TMatchNode::GetSaveText() const {
-  return JoinFields({"M", SaveField(LineText, kMaxLineText), Int(LineNumber), Int(MatchStart), Int(MatchStop)});
+  return JoinFields({"M", SaveField(LineText(), kMaxLineText), Int(LineNumber), Int(MatchStart), Int(MatchStop)});
 }

@@ -77,7 +77,8 @@ class TDFMFileNode : public TFileNode {
 class TMatchNode : public TBaseNode {
  public:
   // A search can make hundreds of thousands of these: the node and its line's text come in
-  // one block, carved from the pool of whoever makes many of them.
+  // one block, carved from the pool of whoever makes many of them. A match under a file
+  // line belongs to that file line's search.
   static std::unique_ptr<TMatchNode> Make(qrx::outline::TChunkPool& pool, TSearchNode* searchNode,
                                           int32_t matchStart, int32_t matchStop, int32_t lineNumber,
                                           std::string_view lineText, TFileNode* fileNode);
@@ -92,9 +93,14 @@ class TMatchNode : public TBaseNode {
   void AppendDisplayText(qrx::TTextBuffer& out) const override;
   std::string GetSaveText() const override;
 
-  TFileNode* FileNode;      // not owned; none without file lines
-  TSearchNode* SearchNode;  // not owned
-  const std::string_view LineText;  // held in the node's own allocation
+  std::string_view LineText() const { return {TextStart(), FLineLength}; }
+  // The file line it is under; none without file lines.
+  TFileNode* FileNode() const { return FHasFile ? static_cast<TFileNode*>(FUp) : nullptr; }
+  // Its search: the file line's, or the one it is under directly.
+  TSearchNode* SearchNode() const { return FHasFile ? static_cast<TFileNode*>(FUp)->SearchNode : static_cast<TSearchNode*>(FUp); }
+
+  // Laid out without padding (checked where nodes are made): the line number fills the
+  // base's last four bytes, and the line's text follows the last field.
   int32_t LineNumber;
   int32_t MatchStart;
   int32_t MatchStop;
@@ -103,14 +109,23 @@ class TMatchNode : public TBaseNode {
   static std::unique_ptr<TMatchNode> Build(void* block, TSearchNode* searchNode, int32_t matchStart,
                                            int32_t matchStop, int32_t lineNumber, std::string_view lineText,
                                            TFileNode* fileNode) noexcept;
-  TMatchNode(TSearchNode* searchNode, int32_t matchStart, int32_t matchStop, int32_t lineNumber,
-             std::string_view lineText, TFileNode* fileNode)
-      : FileNode(fileNode),
-        SearchNode(searchNode),
-        LineText(lineText),
-        LineNumber(lineNumber),
+  static std::size_t BlockSize(std::size_t textLength) {
+    return textLength < sizeof FTextHead ? sizeof(TMatchNode) : sizeof(TMatchNode) - sizeof FTextHead + textLength;
+  }
+  TMatchNode(TBaseNode* up, bool hasFile, int32_t matchStart, int32_t matchStop, int32_t lineNumber,
+             uint32_t lineLength)
+      : LineNumber(lineNumber),
         MatchStart(matchStart),
-        MatchStop(matchStop) {}
+        MatchStop(matchStop),
+        FUp(up),
+        FLineLength(lineLength & 0x7FFFFFFF),
+        FHasFile(hasFile) {}
+  const char* TextStart() const { return reinterpret_cast<const char*>(this) + sizeof(TMatchNode) - sizeof FTextHead; }
+
+  TBaseNode* FUp;  // not owned: the file line, or the search without file lines
+  uint32_t FLineLength : 31;
+  uint32_t FHasFile : 1;
+  char FTextHead[4];  // the text's first bytes, in what would be padding
 };
 
 // Every search node alive in the results tree, in creation order. A node joins when it is

@@ -1,37 +1,54 @@
 #include "outline/ChunkPool.h"
 
+#include <cstdint>
 #include <new>
 
 namespace qrx::outline {
 
-// Its blocks follow the header; `live` counts them, plus one while a pool carves from it.
+// `live` counts the chunk's blocks, plus one while a pool carves from it; `memory` is what
+// the heap gave, of which the chunk is the page-aligned part.
 struct TChunkPool::TChunk {
   std::size_t live;
+  void* memory;
 };
 
 namespace {
 
-constexpr std::size_t RoundUp(std::size_t n) {
-  return (n + TChunkPool::kAlign - 1) & ~(TChunkPool::kAlign - 1);
-}
+constexpr std::size_t RoundUp(std::size_t n, std::size_t to = TChunkPool::kAlign) { return (n + to - 1) & ~(to - 1); }
 
-// Each block is preceded by its chunk's address, in a slot of the block alignment.
+// A chunk is a run of whole pages, and each page begins with its chunk's address: a block
+// finds its chunk from the page it starts in, and no block crosses into the next page.
+// That costs a slot per page where a slot per block cost a million slots per million rows.
+constexpr std::size_t kPage = 4096;
 constexpr std::size_t kSlot = RoundUp(sizeof(void*));
-constexpr std::size_t kHeader = RoundUp(sizeof(std::size_t));
-// Blocks bigger than this take a chunk of their own rather than waste the rest of one.
+constexpr std::size_t kHeader = RoundUp(2 * sizeof(void*));
+// Blocks bigger than this take a chunk of their own rather than waste the rest of a page.
 constexpr std::size_t kLargest = TChunkPool::kFirstChunk / 4;
+static_assert(kSlot + kHeader + RoundUp(kLargest) <= kPage);
+static_assert(TChunkPool::kFirstChunk % kPage == 0 && TChunkPool::kLargestChunk % kPage == 0);
+
+char* PageOf(const void* p) {
+  return reinterpret_cast<char*>(reinterpret_cast<std::uintptr_t>(p) & ~static_cast<std::uintptr_t>(kPage - 1));
+}
 
 }  // namespace
 
+void TChunkPool::MarkPage(char* page, TChunk* chunk) { *reinterpret_cast<TChunk**>(page) = chunk; }
+
+// `bytes` from a page boundary on, the chunk's header in its first page.
 TChunkPool::TChunk* TChunkPool::NewChunk(std::size_t bytes) {
+  void* memory = ::operator new(bytes + kPage - 1);
+  char* first = PageOf(static_cast<char*>(memory) + kPage - 1);
   static_assert(kHeader >= sizeof(TChunk));
-  auto* chunk = static_cast<TChunk*>(::operator new(bytes));
+  auto* chunk = reinterpret_cast<TChunk*>(first + kSlot);
   chunk->live = 0;
+  chunk->memory = memory;
+  MarkPage(first, chunk);
   return chunk;
 }
 
 void TChunkPool::Release(TChunk* chunk) noexcept {
-  if (--chunk->live == 0) ::operator delete(chunk);
+  if (--chunk->live == 0) ::operator delete(chunk->memory);
 }
 
 void TChunkPool::Retire() noexcept {
@@ -43,37 +60,42 @@ void TChunkPool::Retire() noexcept {
 }
 
 void* TChunkPool::AllocateAlone(std::size_t size) {
-  if (size > static_cast<std::size_t>(-1) - kHeader - kSlot - kAlign) throw std::bad_alloc();
-  TChunk* chunk = NewChunk(kHeader + kSlot + RoundUp(size));
+  if (size > static_cast<std::size_t>(-1) - kSlot - kHeader - 2 * kPage) throw std::bad_alloc();
+  TChunk* chunk = NewChunk(kSlot + kHeader + RoundUp(size));
   chunk->live = 1;
-  char* slot = reinterpret_cast<char*>(chunk) + kHeader;
-  *reinterpret_cast<TChunk**>(slot) = chunk;
-  return slot + kSlot;
+  return reinterpret_cast<char*>(chunk) + kHeader;
 }
 
 void* TChunkPool::Allocate(std::size_t size) {
   if (size > kLargest) return AllocateAlone(size);
-  const std::size_t need = kSlot + RoundUp(size);
+  const std::size_t need = RoundUp(size);
   if (static_cast<std::size_t>(end_ - next_) < need) {
-    const std::size_t bytes = nextChunk_;
-    TChunk* fresh = NewChunk(bytes);
-    fresh->live = 1;  // the pool's own hold
-    Retire();
-    chunk_ = fresh;
-    next_ = reinterpret_cast<char*>(fresh) + kHeader;
-    end_ = reinterpret_cast<char*>(fresh) + bytes;
-    if (nextChunk_ < kLargestChunk) nextChunk_ *= 2;
+    // The rest of this page is too short: the block starts on the next one.
+    char* page = next_ ? PageOf(next_ - 1) + kPage : nullptr;
+    if (!page || page == chunkEnd_) {
+      const std::size_t bytes = nextChunk_;
+      TChunk* fresh = NewChunk(bytes);
+      fresh->live = 1;  // the pool's own hold
+      Retire();
+      chunk_ = fresh;
+      chunkEnd_ = PageOf(fresh) + bytes;
+      next_ = reinterpret_cast<char*>(fresh) + kHeader;
+      if (nextChunk_ < kLargestChunk) nextChunk_ *= 2;
+    } else {
+      MarkPage(page, chunk_);
+      next_ = page + kSlot;
+    }
+    end_ = PageOf(next_) + kPage;
   }
-  char* slot = next_;
+  char* block = next_;
   next_ += need;
-  *reinterpret_cast<TChunk**>(slot) = chunk_;
   ++chunk_->live;
-  return slot + kSlot;
+  return block;
 }
 
 void TChunkPool::Free(void* block) noexcept {
   if (!block) return;
-  Release(*reinterpret_cast<TChunk**>(static_cast<char*>(block) - kSlot));
+  Release(*reinterpret_cast<TChunk**>(PageOf(block)));
 }
 
 }  // namespace qrx::outline

@@ -1,8 +1,9 @@
 #pragma once
 // Memory for many small objects freed one by one, in any order, at any time: a search can
 // make hundreds of thousands of tree rows and result nodes, and the heap's own price per
-// block is most of what they cost. Objects are carved one after another from chunks; each
-// carries a pointer to its chunk, which goes back to the heap with its last object. Freeing
+// block is most of what they cost. Objects are carved one after another from chunks of whole
+// pages; each page starts with its chunk's address, so an object finds its chunk from the
+// page it starts in, and the chunk goes back to the heap with its last object. Freeing
 // therefore needs no pool, and an object may outlive the pool that carved it.
 // One thread only: like the tree, the pool is used from the thread that owns it.
 #include <cstddef>
@@ -36,11 +37,13 @@ class TChunkPool {
   struct TChunk;
   static TChunk* NewChunk(std::size_t bytes);
   static void Release(TChunk* chunk) noexcept;
+  static void MarkPage(char* page, TChunk* chunk);
   void Retire() noexcept;  // stops carving from the current chunk
 
   TChunk* chunk_ = nullptr;
   char* next_ = nullptr;
-  char* end_ = nullptr;
+  char* end_ = nullptr;  // of the page carved from
+  char* chunkEnd_ = nullptr;
   std::size_t nextChunk_ = kFirstChunk;
 };
 

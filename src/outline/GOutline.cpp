@@ -148,7 +148,7 @@ int32_t TGCustomOutline::Attach(TAttachMode mode, int32_t index, const std::stri
 // fails still owns it.
 TGOutlineNode* TGCustomOutline::Link(TGOutlineNode* parent, int32_t position,
                                      std::unique_ptr<TGOutlineNode>& owned) {
-  auto& siblings = parent->FChildren;
+  auto& siblings = parent->ChildrenToChange();
   if (siblings.size() == siblings.capacity()) siblings.reserve(2 * siblings.size() + 4);
   TGOutlineNode* node = owned.get();
   node->FParent = parent;
@@ -167,7 +167,7 @@ TGOutlineNode* TGCustomOutline::Link(TGOutlineNode* parent, int32_t position,
   if (FMark != FRoot.get() && Compare(FMark, node) > 0) {
     FMark = position == 0 ? parent : LastDescendant(siblings[position - 1].get());
   }
-  if (!FRowNode) FRowNode = FRoot->FChildren.front().get();
+  if (!FRowNode) FRowNode = FRoot->Children().front().get();
   return node;
 }
 
@@ -179,7 +179,7 @@ std::unique_ptr<TGOutlineNode> TGCustomOutline::Unlink(TGOutlineNode* node, bool
   const int32_t position = node->FPosition;
   // Numbers before the node stay right; everything from it on will be renumbered.
   if (Compare(FMark, node) >= 0) {
-    FMark = position == 0 ? parent : LastDescendant(parent->FChildren[position - 1].get());
+    FMark = position == 0 ? parent : LastDescendant(parent->Children()[position - 1].get());
   }
   selectionFell = false;
   int32_t removed = 0;
@@ -193,7 +193,7 @@ std::unique_ptr<TGOutlineNode> TGCustomOutline::Unlink(TGOutlineNode* node, bool
     }
   }
   ChildRowsChanged(node, -(1 + node->FExpandCount));
-  auto& siblings = parent->FChildren;
+  auto& siblings = parent->ChildrenToChange();
   std::unique_ptr<TGOutlineNode> owned = std::move(siblings[position]);
   siblings.erase(siblings.begin() + position);
   for (std::size_t k = static_cast<std::size_t>(position); k < siblings.size(); ++k) {
@@ -218,7 +218,7 @@ void TGCustomOutline::DeleteNode(TGOutlineNode* node) {
   std::unique_ptr<TGOutlineNode> owned = Unlink(node, selectionFell);
 
   // A parent left without children cannot stay expanded; the root always is.
-  const bool collapseParent = parent != FRoot.get() && parent->FChildren.empty() && parent->FExpanded;
+  const bool collapseParent = parent != FRoot.get() && parent->Children().empty() && parent->FExpanded;
   if (collapseParent) {
     parent->FExpanded = false;
     parent->ForgetRowStarts();
@@ -227,12 +227,12 @@ void TGCustomOutline::DeleteNode(TGOutlineNode* node) {
   // parent when no sibling is left, to the new last sibling when the node was the last
   // one, else to the node that moves up into its row.
   if (rowInside) {
-    if (parent->FChildren.empty()) {
+    if (parent->Children().empty()) {
       FRowNode = parent == FRoot.get() ? nullptr : parent;
     } else if (wasLast) {
-      FRowNode = parent->FChildren.back().get();
+      FRowNode = parent->Children().back().get();
     } else {
-      FRowNode = parent->FChildren[position].get();
+      FRowNode = parent->Children()[position].get();
     }
   }
   if (selectionFell && FNodeCount > 0) FSelected = FRowNode;
@@ -261,16 +261,17 @@ std::exception_ptr TGCustomOutline::DestroyDetached(std::unique_ptr<TGOutlineNod
   std::vector<std::pair<TGOutlineNode*, std::size_t>> stack{{top.get(), 0}};
   while (!stack.empty()) {
     auto& [n, next] = stack.back();
-    if (next < n->FChildren.size()) {
-      TGOutlineNode* child = n->FChildren[next++].get();
+    if (next < n->Children().size()) {
+      TGOutlineNode* child = n->Children()[next++].get();
       stack.push_back({child, 0});
       continue;
     }
     TGOutlineNode* done = n;
     stack.pop_back();
-    for (auto& child : done->FChildren) FGraveyard.push_back(std::move(child));
-    done->FChildren.clear();
-    done->ForgetRowStarts();
+    if (done->FKids) {
+      for (auto& child : done->FKids->Nodes) FGraveyard.push_back(std::move(child));
+      done->FKids.reset();
+    }
     try {
       NodeDestroying(done);
       if (OnNodeDestroy) OnNodeDestroy(done);
@@ -301,8 +302,13 @@ void TGCustomOutline::Clear() {
 
 void TGCustomOutline::StoreText(TGOutlineNode* node, const std::string& text) {
   TOpScope scope(*this);
-  node->FText = text;
-  if (OnSetNodeText) OnSetNodeText(node, node->FText);
+  // A handler that throws leaves the text as it was given.
+  node->FText.Assign(text);
+  if (OnSetNodeText) {
+    std::string stored = text;
+    OnSetNodeText(node, stored);
+    node->FText.Assign(stored);
+  }
   NodeTextStored(node);
   if (node->FInTree && node->FParent && node->FParent->FExpanded) NotifyNodeWidth(node);
 }
@@ -315,7 +321,8 @@ std::string TGCustomOutline::ReadText(TGOutlineNode* node) {
 
 void TGCustomOutline::ReadText(TGOutlineNode* node, std::string& text) {
   TOpScope scope(*this);
-  text.assign(node->FText);
+  const std::string_view stored = node->FText.View();
+  text.assign(stored.data(), stored.size());
   if (OnGetNodeText) OnGetNodeText(node, text);
 }
 
@@ -328,7 +335,7 @@ TGOutlineNode* TGCustomOutline::Items(int32_t index) {
 }
 
 TGOutlineNode* TGCustomOutline::FirstNode() const {
-  return FRoot->FChildren.empty() ? nullptr : FRoot->FChildren.front().get();
+  return FRoot->Children().empty() ? nullptr : FRoot->Children().front().get();
 }
 
 int32_t TGCustomOutline::ItemCount() { return FNodeCount; }

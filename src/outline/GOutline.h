@@ -9,11 +9,13 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "outline/ChunkPool.h"
 #include "outline/GOutlineError.h"
 #include "outline/GOutlineStrings.h"
+#include "outline/NodeText.h"
 
 class TGCustomOutline;
 namespace qrx::outline {
@@ -29,7 +31,7 @@ class TGOutlineNode {
   std::string Text();                  // read through OnGetNodeText
   void TextInto(std::string& text);    // the same into a string the caller keeps, for many nodes
   void SetText(const std::string& s);  // store, then OnSetNodeText
-  const std::string& StoredText() const { return FText; }
+  std::string_view StoredText() const { return FText.View(); }
   void* Data() const { return FData; }
   void SetData(void* d) { FData = d; }
   TGOutlineNode* Parent() const { return FParent; }
@@ -38,14 +40,14 @@ class TGOutlineNode {
   int32_t Level() const { return FLevel; }
   bool Expanded() const { return FExpanded; }
   void SetExpanded(bool e);
-  bool HasItems() const { return !FChildren.empty(); }
+  bool HasItems() const { return FKids && !FKids->Nodes.empty(); }
   void Expand();
   void Collapse();
   void FullExpand();
   int32_t GetFirstChild();
   int32_t ExpandCount() const { return FExpandCount; }
 
-  int32_t ChildCount() const { return static_cast<int32_t>(FChildren.size()); }
+  int32_t ChildCount() const { return static_cast<int32_t>(Children().size()); }
   TGOutlineNode* Child(int32_t i) const;  // nullptr when out of range
   int32_t Position() const { return FPosition; }  // among its parent's children
   bool IsLastChild() const;
@@ -61,19 +63,32 @@ class TGOutlineNode {
   static void* operator new(std::size_t size, qrx::outline::TChunkPool& pool) { return pool.Allocate(size); }
   static void operator delete(void* p, qrx::outline::TChunkPool&) noexcept { qrx::outline::TChunkPool::Free(p); }
 
-  // The offsets below, made when first asked for: most nodes never have children.
-  std::vector<int32_t>& RowStarts() const {
-    if (!FRowStart) FRowStart = std::make_unique<std::vector<int32_t>>();
-    return *FRowStart;
+  using TChildList = std::vector<std::unique_ptr<TGOutlineNode>>;
+  // What only a parent needs, made with its first child: most nodes never have one.
+  struct TKids {
+    TChildList Nodes;
+    // RowStarts[k]: rows taken by the children before child k; a prefix that is cut back
+    // whenever a child's row count changes and extended again on demand.
+    std::vector<int32_t> RowStarts;
+  };
+  const TChildList& Children() const {
+    static const TChildList none;
+    return FKids ? FKids->Nodes : none;
   }
+  TChildList& ChildrenToChange() { return Kids().Nodes; }
+  std::vector<int32_t>& RowStarts() const { return Kids().RowStarts; }
   void ForgetRowStarts() const {
-    if (FRowStart) FRowStart->clear();
+    if (FKids) FKids->RowStarts.clear();
+  }
+  TKids& Kids() const {
+    if (!FKids) FKids = std::make_unique<TKids>();
+    return *FKids;
   }
 
   // A search can make a million rows, and each byte of a row is paid for in memory first
   // touched: the members are laid out without padding.
-  std::vector<std::unique_ptr<TGOutlineNode>> FChildren;
-  std::string FText;
+  mutable std::unique_ptr<TKids> FKids;  // mutable: row offsets are worked out on demand
+  qrx::outline::TNodeText FText;
   void* FData = nullptr;
   TGOutlineNode* FParent = nullptr;
   TGCustomOutline* FOwner;
@@ -83,9 +98,6 @@ class TGOutlineNode {
   int16_t FLevel = 0;  // at most kMaxLevel
   bool FExpanded = false;
   bool FInTree = false;
-  // (*FRowStart)[k]: rows taken by the children before child k; a prefix that is cut back
-  // whenever a child's row count changes and extended again on demand.
-  mutable std::unique_ptr<std::vector<int32_t>> FRowStart;
   // A width the window part measured, good while FWidthStamp is the window's stamp: a
   // slot in the node costs no lookup when 100 000 rows are shown at once.
   int32_t FWidth = 0;

@@ -100,7 +100,7 @@ void TGCustomOutline::Rebuild(const std::vector<PlacedLine>& lines) {
   FMark = FRoot.get();
   SettleMark();
   FCache = FRoot.get();
-  TGOutlineNode* first = FRoot->FChildren.empty() ? nullptr : FRoot->FChildren.front().get();
+  TGOutlineNode* first = FRoot->Children().empty() ? nullptr : FRoot->Children().front().get();
   FSelected = first ? first : FRoot.get();
   FRowNode = first;
   FTopRow = 0;

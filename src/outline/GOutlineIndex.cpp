@@ -29,18 +29,18 @@ int TGCustomOutline::Compare(const TGOutlineNode* a, const TGOutlineNode* b) {
 
 // The node after `node` in pre-order, staying inside the subtree of `top`.
 TGOutlineNode* TGCustomOutline::NextPreorder(TGOutlineNode* node, const TGOutlineNode* top) {
-  if (!node->FChildren.empty()) return node->FChildren.front().get();
+  if (!node->Children().empty()) return node->Children().front().get();
   while (node != top && node->FParent) {
     TGOutlineNode* parent = node->FParent;
     const std::size_t next = static_cast<std::size_t>(node->FPosition) + 1;
-    if (next < parent->FChildren.size()) return parent->FChildren[next].get();
+    if (next < parent->Children().size()) return parent->Children()[next].get();
     node = parent;
   }
   return nullptr;
 }
 
 TGOutlineNode* TGCustomOutline::LastDescendant(TGOutlineNode* node) {
-  while (!node->FChildren.empty()) node = node->FChildren.back().get();
+  while (!node->Children().empty()) node = node->Children().back().get();
   return node;
 }
 
@@ -66,8 +66,8 @@ int32_t TGCustomOutline::IndexOf(TGOutlineNode* node) {
 
 // A mark that fell back to the root moves on to the first top-level node, which is 1.
 void TGCustomOutline::SettleMark() {
-  if (FMark != FRoot.get() || FRoot->FChildren.empty()) return;
-  FMark = FRoot->FChildren.front().get();
+  if (FMark != FRoot.get() || FRoot->Children().empty()) return;
+  FMark = FRoot->Children().front().get();
   FMark->FIndex = 1;
 }
 
@@ -88,7 +88,7 @@ TGOutlineNode* TGCustomOutline::FindByIndex(int32_t index) {
   TGOutlineNode* node = FRoot.get();
   for (;;) {
     if (IndexOf(node) == index) return node;
-    const auto& children = node->FChildren;
+    const auto& children = node->Children();
     int32_t lower = 0;
     int32_t upper = static_cast<int32_t>(children.size()) - 1;
     TGOutlineNode* into = nullptr;

@@ -35,16 +35,16 @@ void TGOutlineNode::FullExpand() {
 }
 
 int32_t TGOutlineNode::GetFirstChild() {
-  return FChildren.empty() ? -1 : FOwner->IndexOf(FChildren.front().get());
+  return Children().empty() ? -1 : FOwner->IndexOf(Children().front().get());
 }
 
 TGOutlineNode* TGOutlineNode::Child(int32_t i) const {
   if (i < 0 || i >= ChildCount()) return nullptr;
-  return FChildren[static_cast<std::size_t>(i)].get();
+  return Children()[static_cast<std::size_t>(i)].get();
 }
 
 bool TGOutlineNode::IsLastChild() const {
-  return FParent && static_cast<std::size_t>(FPosition) + 1 == FParent->FChildren.size();
+  return FParent && static_cast<std::size_t>(FPosition) + 1 == FParent->Children().size();
 }
 
 bool TGOutlineNode::IsVisible() const {

@@ -22,7 +22,7 @@ int32_t TGCustomOutline::RowStart(const TGOutlineNode* parent, int32_t position)
   if (starts.empty()) starts.push_back(0);
   while (static_cast<int32_t>(starts.size()) <= position) {
     const std::size_t k = starts.size() - 1;
-    starts.push_back(starts[k] + 1 + parent->FChildren[k]->FExpandCount);
+    starts.push_back(starts[k] + 1 + parent->Children()[k]->FExpandCount);
   }
   return starts[position];
 }
@@ -32,7 +32,7 @@ int32_t TGCustomOutline::RowStart(const TGOutlineNode* parent, int32_t position)
 void TGCustomOutline::ChildRowsChanged(TGOutlineNode* child, int32_t delta) {
   for (TGOutlineNode* c = child; TGOutlineNode* p = c->FParent; c = p) {
     const std::size_t keep = static_cast<std::size_t>(c->FPosition) + 1;
-    if (p->FRowStart && p->FRowStart->size() > keep) p->FRowStart->resize(keep);
+    if (p->FKids && p->FKids->RowStarts.size() > keep) p->FKids->RowStarts.resize(keep);
     if (!p->FExpanded) break;
     p->FExpandCount += delta;
   }
@@ -54,18 +54,18 @@ TGOutlineNode* TGCustomOutline::NodeAtRow(int32_t row) {
   TGOutlineNode* parent = FRoot.get();
   for (;;) {
     auto& starts = parent->RowStarts();
-    const std::size_t count = parent->FChildren.size();
+    const std::size_t count = parent->Children().size();
     if (starts.empty()) starts.push_back(0);
     // Extend the offsets only as far as this row needs.
     while (starts.size() <= count && starts.back() <= row) {
       const std::size_t k = starts.size() - 1;
       if (k == count) break;
-      starts.push_back(starts[k] + 1 + parent->FChildren[k]->FExpandCount);
+      starts.push_back(starts[k] + 1 + parent->Children()[k]->FExpandCount);
     }
     const auto above = std::upper_bound(starts.begin(), starts.end(), row);
     const std::size_t k = static_cast<std::size_t>(above - starts.begin()) - 1;
     if (k >= count) return nullptr;  // counts out of step; never expected
-    TGOutlineNode* child = parent->FChildren[k].get();
+    TGOutlineNode* child = parent->Children()[k].get();
     const int32_t offset = row - starts[k];
     if (offset == 0) return child;
     row = offset - 1;
@@ -109,7 +109,7 @@ void TGCustomOutline::CollapseNode(TGOutlineNode* node) {
   while (!open.empty()) {
     TGOutlineNode* n = open.back();
     open.pop_back();
-    for (auto& child : n->FChildren) {
+    for (auto& child : n->Children()) {
       if (child->FExpanded) open.push_back(child.get());
     }
     n->FExpanded = false;
@@ -129,7 +129,7 @@ void TGCustomOutline::CollapseNode(TGOutlineNode* node) {
 void TGCustomOutline::FullExpandNode(TGOutlineNode* top) {
   TBatchScope batch(*this);
   for (TGOutlineNode* n = top; n; n = NextPreorder(n, top)) {
-    if (!n->FChildren.empty()) {
+    if (!n->Children().empty()) {
       ExpandNode(n);
       if (!n->FInTree) break;
     }
@@ -139,11 +139,11 @@ void TGCustomOutline::FullExpandNode(TGOutlineNode* top) {
 void TGCustomOutline::FullExpand() {
   TOpScope scope(*this);
   TBatchScope batch(*this);
-  for (std::size_t k = 0; k < FRoot->FChildren.size(); ++k) FullExpandNode(FRoot->FChildren[k].get());
+  for (std::size_t k = 0; k < FRoot->Children().size(); ++k) FullExpandNode(FRoot->Children()[k].get());
 }
 
 void TGCustomOutline::FullCollapse() {
   TOpScope scope(*this);
   TBatchScope batch(*this);
-  for (std::size_t k = 0; k < FRoot->FChildren.size(); ++k) CollapseNode(FRoot->FChildren[k].get());
+  for (std::size_t k = 0; k < FRoot->Children().size(); ++k) CollapseNode(FRoot->Children()[k].get());
 }

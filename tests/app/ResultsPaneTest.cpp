@@ -392,7 +392,7 @@ TEST_F(ResultsPane, TheSameLineOfTheSameFileInAnotherCaseIsNotReadAgain) {
   TGOutlineNode* olderMatch = Rows(3).back();
   auto* node = static_cast<TMatchNode*>(ResultNodeOf(olderMatch));
   ASSERT_EQ(node->MatchStart, 4);
-  for (char& c : node->FileNode->FileName) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  for (char& c : node->FileNode()->FileName) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   ::DeleteFileA(file.c_str());
   Select(olderMatch);
   EXPECT_TRUE(ui.Boxes.empty());
@@ -426,9 +426,9 @@ TEST_F(ResultsPane, FormFilesArePreviewedApartFromTheRunsWorkFile) {
   ASSERT_EQ(matches.size(), 2u) << "the text form is no binary form and is not searched";
   for (TGOutlineNode* m : matches) {
     auto* node = static_cast<TMatchNode*>(ResultNodeOf(m));
-    ASSERT_TRUE(dynamic_cast<TDFMFileNode*>(node->FileNode));
+    ASSERT_TRUE(dynamic_cast<TDFMFileNode*>(node->FileNode()));
     Select(m);
-    std::string expected = node->FileNode->FileName.find("alpha") != std::string::npos ? "alpha" : "bravo";
+    std::string expected = node->FileNode()->FileName.find("alpha") != std::string::npos ? "alpha" : "bravo";
     EXPECT_NE(f.lbxFilePreview.FileName(), WorkFileName);
     ASSERT_EQ(f.lbxFilePreview.TargetLine(), 2);
     EXPECT_NE(f.lbxFilePreview.ItemText(1).find(expected), std::string::npos) << f.lbxFilePreview.ItemText(1);
@@ -440,7 +440,7 @@ TEST_F(ResultsPane, FormFilesArePreviewedApartFromTheRunsWorkFile) {
   auto* node = static_cast<TMatchNode*>(ResultNodeOf(matches.front()));
   std::string lowered = broken;
   for (char& c : lowered) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  node->FileNode->FileName = lowered;
+  node->FileNode()->FileName = lowered;
   Select(matches.front());
   ASSERT_EQ(ui.Boxes.size(), 1u);
   EXPECT_EQ(ui.Boxes[0].Text, "Error previewing DFM file.\rFile : " + lowered);

@@ -43,14 +43,14 @@ class OutlineInput : public ::testing::Test {
 
   std::string Selected() {
     TGOutlineNode* n = host.Tree.SelectedNode();
-    return n ? n->StoredText() : "";
+    return n ? std::string(n->StoredText()) : std::string();
   }
 
   std::string ExpandedNames() {
     std::string names;
     for (int32_t i = 1; i <= host.Tree.ItemCount(); ++i) {
       TGOutlineNode* n = host.Tree.Items(i);
-      if (n->Expanded()) names += (names.empty() ? "" : ",") + n->StoredText();
+      if (n->Expanded()) names += (names.empty() ? "" : ",") + std::string(n->StoredText());
     }
     return names;
   }

@@ -66,7 +66,7 @@ TEST(FileSearch, FindsMatchesAndBuildsSearchFileAndMatchLines) {
   }());
   auto* match = t.Node<TMatchNode>(3);
   ASSERT_NE(match, nullptr);
-  EXPECT_EQ(match->FileNode, file);
+  EXPECT_EQ(match->FileNode(), file);
   // The search opened at its first result; file lines stay closed.
   EXPECT_TRUE(t.tree.Items(1)->Expanded());
   EXPECT_FALSE(t.tree.Items(2)->Expanded());
@@ -80,11 +80,11 @@ TEST(FileSearch, MatchLinesKeepTheLineAsReadAndItsColumns) {
   EXPECT_EQ(s->Execute(), rcFound);
   ASSERT_EQ(t.tree.ItemCount(), 3);
   auto* m = t.Node<TMatchNode>(2);
-  EXPECT_EQ(m->LineText, "\tfirst Line");
+  EXPECT_EQ(m->LineText(), "\tfirst Line");
   EXPECT_EQ(m->LineNumber, 1);
   EXPECT_EQ(m->MatchStart, 8);
   EXPECT_EQ(m->MatchStop, 11);
-  EXPECT_EQ(m->FileNode, nullptr);
+  EXPECT_EQ(m->FileNode(), nullptr);
   EXPECT_EQ(t.Lines()[1], "\t     1 : first Line");
 }
 
@@ -97,7 +97,7 @@ TEST(FileSearch, NulLinesAreSkippedAndCtrlZEndsTheFile) {
   EXPECT_EQ(s->Matches, 2);
   ASSERT_EQ(t.tree.ItemCount(), 4);
   EXPECT_EQ(t.Node<TMatchNode>(3)->LineNumber, 2);  // the NUL line took no number
-  EXPECT_EQ(t.Node<TMatchNode>(4)->LineText, "key two");
+  EXPECT_EQ(t.Node<TMatchNode>(4)->LineText(), "key two");
 }
 
 TEST(FileSearch, NothingFoundStillLeavesTheSearchLine) {

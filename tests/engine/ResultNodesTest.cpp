@@ -112,7 +112,7 @@ TEST(SavedResults, NodeCreatorRebuildsAndRejects) {
   EXPECT_EQ(search->FilesSearched, 2);
   // A match right after a search has no file node; extra fields are ignored.
   std::unique_ptr<TBaseNode> m(ok.CreateNode("M\0line\0" "4\0" "1\0" "2\0" "extra"s));
-  EXPECT_EQ(dynamic_cast<TMatchNode*>(m.get())->FileNode, nullptr);
+  EXPECT_EQ(dynamic_cast<TMatchNode*>(m.get())->FileNode(), nullptr);
   EXPECT_EQ(dynamic_cast<TMatchNode*>(m.get())->LineNumber, 4);
 
   const std::string bad[] = {

@@ -25,7 +25,7 @@ bool Intact(const Block& b) { return std::all_of(b.bytes, b.bytes + b.size, [&](
 // busy: a chunk given back while a block in it lives would be handed out again and
 // overwritten, and overlapping or misaligned blocks show at once.
 TEST(ChunkPool, BlocksStayTheirsUntilFreedInAnyOrder) {
-  const size_t sizes[] = {1, 7, 8, 40, 88, 300, 1023, 1024, 1025, 5000, 70000};
+  const size_t sizes[] = {1, 7, 8, 40, 88, 300, 1000, 1023, 1024, 1025, 4080, 4096, 5000, 70000};
   std::mt19937 rng(3);
   for (int trial = 0; trial < 6; ++trial) {
     auto pool = std::make_unique<TChunkPool>();

@@ -97,7 +97,7 @@ TEST(OutlineLoad, TextHandlerBuildsDataAndMayRefuseALine) {
     if (text == "bad") throw std::runtime_error("Invalid file format.");
     n->SetData(&payloads[next++]);
   };
-  o.OnNodeDestroy = [&](TGOutlineNode* n) { destroyed.push_back(n->StoredText()); };
+  o.OnNodeDestroy = [&](TGOutlineNode* n) { destroyed.emplace_back(n->StoredText()); };
   const std::string file = dir.Write("records.txt", "a\r\n\tb\r\nbad\r\nc\r\n");
   EXPECT_THROW(o.LoadFromFile(file), std::runtime_error);
   EXPECT_EQ(log, (Lines{"a loose", "b loose", "bad loose"}));

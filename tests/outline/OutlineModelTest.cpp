@@ -252,7 +252,7 @@ TEST(OutlineDelete, DestroyOrder) {
     TestOutline o;
     Build(o, {"a", "\tb", "\t\tc", "\t\td", "\te", "f", "g"});
     o.OnNodeDestroy = [&](TGOutlineNode* n) {
-      log.push_back(n->Level() == 0 ? "root" : n->StoredText() + (n->HasItems() ? "+" : ""));
+      log.push_back(n->Level() == 0 ? "root" : std::string(n->StoredText()) + (n->HasItems() ? "+" : ""));
     };
     o.Delete(1);
     EXPECT_EQ(log, (Lines{"c", "d", "b", "e", "a"}));
@@ -378,7 +378,7 @@ TEST(OutlineHandlers, FailingOrMeddlingHandlersLeaveAWholeTree) {
     TestOutline o;
     Build(o, {"a", "\tb", "\tc", "d"});
     o.OnNodeDestroy = [&](TGOutlineNode* n) {
-      destroyed.push_back(n->StoredText());
+      destroyed.emplace_back(n->StoredText());
       if (n->StoredText() == "b") throw std::runtime_error("boom");
     };
     EXPECT_THROW(o.Delete(1), std::runtime_error);

@@ -21,7 +21,7 @@ std::vector<TGOutlineNode*> Preorder(TestOutline& outline) {
 std::vector<std::string> Shape(TestOutline& outline) {
   std::vector<std::string> lines;
   for (TGOutlineNode* n : Preorder(outline)) {
-    lines.push_back(std::string(static_cast<std::size_t>(n->Level() - 1), '\t') + n->StoredText());
+    lines.push_back(std::string(static_cast<std::size_t>(n->Level() - 1), '\t') + std::string(n->StoredText()));
   }
   return lines;
 }
