@@ -14,9 +14,11 @@ namespace qrx::outline {
 class TChunkPool {
  public:
   // Chunks start small, for the many trees that stay small, and grow with each new one:
-  // a big tree then touches fresh memory in large steps, which the heap serves cheapest.
+  // a big tree then takes fresh memory in large steps, which the heap and the system serve
+  // cheapest. A chunk's pages are touched when it is made, so at most about as much memory
+  // as the blocks hold is touched ahead of them.
   static constexpr std::size_t kFirstChunk = 4 * 1024;
-  static constexpr std::size_t kLargestChunk = 1024 * 1024;
+  static constexpr std::size_t kLargestChunk = 4 * 1024 * 1024;
   // Every block is aligned for pointers and 32-bit numbers, which is all the rows and
   // result nodes hold; a wider alignment would cost each of a million rows its padding.
   static constexpr std::size_t kAlign = alignof(void*) > 4 ? alignof(void*) : 4;
