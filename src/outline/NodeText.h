@@ -2,6 +2,7 @@
 // The text a tree row stores, in the room of one pointer. Rows whose text comes from their
 // data store a single blank, and a search can make a million of them: a text that fits in
 // the pointer's own bytes lives there, a longer one in a block of its own.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -34,6 +35,7 @@ class TNodeText {
   static constexpr unsigned char kInlineTag = 1;
   static constexpr std::size_t kInlineMax = sizeof(void*) - 1;
   static_assert(kInlineMax < 128, "the length shares its byte with the tag");
+  static_assert(std::endian::native == std::endian::little, "a pointer's low byte must come first");
 
   char* Block() const {
     char* block;
