@@ -166,9 +166,9 @@ void TGOutlineWindow::SyncBorder() {
 // ---------------------------------------------------------------------------------------
 // Text widths and the column width
 
-int32_t TGOutlineWindow::MeasureText(HDC dc, const std::string& text) const {
+int32_t TGOutlineWindow::MeasureText(HDC dc, std::string_view text) const {
   SIZE size{};
-  if (!text.empty()) ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  if (!text.empty()) ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
 
@@ -213,7 +213,7 @@ void TGOutlineWindow::RecomputeColumnWidth() {
   int32_t widest = 0;
   if (measureDc_) {
     SelectGuard sel(measureDc_.get(), font_.get());
-    widest = DisplayWidth(style, g, 0, MeasureText(measureDc_.get(), std::string(Root()->StoredText())) + 1);
+    widest = DisplayWidth(style, g, 0, MeasureText(measureDc_.get(), Root()->StoredText()) + 1);
   }
   // Every visible node in pre-order: the children of each expanded node.
   std::vector<std::pair<TGOutlineNode*, int32_t>> stack{{Root(), 0}};

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "outline/GOutline.h"
 #include "winlib/GdiScopes.h"
@@ -131,7 +132,7 @@ class TGOutlineWindow : public TGREPOutline, public TWindow {
   // GOutlineWindow.cpp: sizes, widths and scrolling
   void FontChanged();
   void SizesChanged();
-  int32_t MeasureText(HDC dc, const std::string& text) const;
+  int32_t MeasureText(HDC dc, std::string_view text) const;
   // A node's text as drawn and measured: tabs expanded (the font would draw boxes).
   std::string ShownText(TGOutlineNode* node);
   int32_t TextWidth(TGOutlineNode* node);

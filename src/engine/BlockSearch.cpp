@@ -99,12 +99,6 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
     if (at == end) return THit::None;
     return static_cast<unsigned char>(*at) == kCtrlZ ? THit::CtrlZ : THit::Text;
   };
-  const size_t textLength = finder.Length();
-  auto inWord = [&](const char* at, const char* lineStart, const char* end) {
-    if (at != lineStart && !qrx::kEndsWord[static_cast<unsigned char>(at[-1])]) return true;
-    const char* after = at + textLength;
-    return after < end && !qrx::kEndsWord[static_cast<unsigned char>(*after)];
-  };
   const bool announce = static_cast<bool>(OnProcessMessages);
   LineNumber = 0;
   size_t kept = 0;  // bytes of an unfinished line moved to the front
@@ -152,10 +146,6 @@ void TFileSearchObj::SearchBlocks(bool& firstMatch) {
         const char* at = nullptr;
         char* base = block_.data();
         auto hit = scan(from, base + lines.Have, at, base + lines.Pos);
-        if (hit == THit::Text && wordsOnly && inWord(at, base + lines.Pos, base + lines.Have)) {
-          from = at + 1;
-          continue;
-        }
         if (hit == THit::CtrlZ) {
           lines.EndAt(static_cast<size_t>(at - base));
           hit = THit::None;

@@ -143,10 +143,7 @@ TSubstringFinder::THit TSubstringFinder::ScanBlock(const char* p, const char* en
       for (; candidates; candidates &= candidates - 1) {
         const char* cand = p + __builtin_ctz(candidates);
         if (cand > z) break;
-        if (static_cast<size_t>(end - cand) >= m && FitsAt(cand)) {
-          if (wordsFrom && ((cand != wordsFrom && !kEndsWord[static_cast<unsigned char>(cand[-1])]) ||
-                            (cand + m < end && !kEndsWord[static_cast<unsigned char>(cand[m])])))
-            continue;  // inside a longer word
+        if (static_cast<size_t>(end - cand) >= m && FitsAt(cand) && !InWord(cand, end, wordsFrom)) {
           at = cand;
           return THit::Text;
         }
@@ -158,12 +155,20 @@ TSubstringFinder::THit TSubstringFinder::ScanBlock(const char* p, const char* en
       p += 16;
     }
   }
-  return ScanBytewise(p, end, at);
+  return ScanBytewise(p, end, at, wordsFrom);
+}
+
+bool TSubstringFinder::InWord(const char* at, const char* end, const char* wordsFrom) const {
+  if (!wordsFrom) return false;
+  const char* after = at + needle_.size();
+  return (at != wordsFrom && !kEndsWord[static_cast<unsigned char>(at[-1])]) ||
+         (after < end && !kEndsWord[static_cast<unsigned char>(*after)]);
 }
 
 // One rare byte at a time: for short needles, the ends of blocks and processors without
 // 16-byte compares.
-TSubstringFinder::THit TSubstringFinder::ScanBytewise(const char* p, const char* end, const char*& at) const {
+TSubstringFinder::THit TSubstringFinder::ScanBytewise(const char* p, const char* end, const char*& at,
+                                                      const char* wordsFrom) const {
   const size_t m = needle_.size();
   const unsigned char rare = static_cast<unsigned char>(needle_[rareOffset_]);
   const unsigned char other = folded_ && rare >= 'A' && rare <= 'Z' ? static_cast<unsigned char>(rare + 32) : rare;
@@ -182,7 +187,7 @@ TSubstringFinder::THit TSubstringFinder::ScanBytewise(const char* p, const char*
       return THit::CtrlZ;
     }
     const char* cand = hit - rareOffset_;
-    if (static_cast<size_t>(end - cand) >= m && FitsAt(cand)) {
+    if (static_cast<size_t>(end - cand) >= m && FitsAt(cand) && !InWord(cand, end, wordsFrom)) {
       at = cand;
       return THit::Text;
     }

@@ -49,8 +49,8 @@ class TSubstringFinder {
   // Scans raw (not case-adjusted) bytes for the first occurrence, or for a Ctrl-Z, whichever
   // comes first; at is where it begins. The needle must not hold CR, LF, NUL or Ctrl-Z.
   enum class THit { None, Text, CtrlZ };
-  // With `wordsFrom`, occurrences inside longer words are mostly passed over (one at `end`
-  // may not be); the byte before `wordsFrom` is not looked at.
+  // With `wordsFrom`, occurrences inside longer words are passed over, save one whose next
+  // byte lies at `end`, not known yet; the byte before `wordsFrom` is not looked at.
   THit ScanBlock(const char* p, const char* end, const char*& at, const char* wordsFrom = nullptr) const;
   // True when ScanBlock can stand for a line-by-line search with this needle.
   bool BlockScannable() const;
@@ -58,7 +58,8 @@ class TSubstringFinder {
 
  private:
   bool FitsAt(const char* at) const;
-  THit ScanBytewise(const char* p, const char* end, const char*& at) const;
+  THit ScanBytewise(const char* p, const char* end, const char*& at, const char* wordsFrom) const;
+  bool InWord(const char* at, const char* end, const char* wordsFrom) const;
 
   std::string needle_;
   size_t rareOffset_ = 0;

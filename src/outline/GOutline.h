@@ -40,7 +40,7 @@ class TGOutlineNode {
   int32_t Level() const { return FLevel; }
   bool Expanded() const { return FExpanded; }
   void SetExpanded(bool e);
-  bool HasItems() const { return FKids && !FKids->Nodes.empty(); }
+  bool HasItems() const { return !Children().empty(); }
   void Expand();
   void Collapse();
   void FullExpand();

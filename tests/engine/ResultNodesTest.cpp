@@ -81,6 +81,29 @@ TEST(ResultNodes, SearchNodesListFollowsCreationAndDestruction) {
   EXPECT_EQ(SearchNodes.size(), before);
 }
 
+// Match nodes carved one after another from a pool, each with its text right after its
+// fields: a block sized too small lets a node's neighbour overwrite its text or fields, and
+// the node names its file line or its search in one field.
+TEST(ResultNodes, PooledMatchNodesKeepTheirTextsAndOwners) {
+  Nodes n;
+  qrx::outline::TChunkPool pool;
+  std::vector<std::unique_ptr<TMatchNode>> made;
+  std::vector<std::string> texts;
+  for (int i = 0; i < 400; ++i) {
+    const size_t length = static_cast<size_t>(i % 13 == 12 ? 1500 + i : i % 11);
+    texts.push_back(std::string(length, static_cast<char>('a' + i % 26)));
+    made.push_back(TMatchNode::Make(pool, &n.search, i, i + 1, i + 2, texts.back(), i % 2 ? n.file.get() : nullptr));
+  }
+  for (int i = 0; i < 400; ++i) {
+    const TMatchNode& m = *made[static_cast<size_t>(i)];
+    ASSERT_EQ(m.LineText(), texts[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(m.FileNode(), i % 2 ? n.file.get() : nullptr) << i;
+    EXPECT_EQ(m.SearchNode(), &n.search) << i;
+    EXPECT_EQ(m.MatchStart + 1, m.MatchStop);
+    EXPECT_EQ(m.LineNumber, i + 2);
+  }
+}
+
 TEST(SavedResults, RecordsCarryEveryField) {
   Nodes n;
   n.search.Options = 0x0210;
